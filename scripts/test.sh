@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Sets up, builds, and runs every test twice: in the normal build (build/) and
+# in a build with address and undefined-behaviour sanitizers (build-asan/).
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+cd "$here"
+jobs=$(nproc)
+
+scripts/setup.sh
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTO_SANITIZE=ON \
+  -DVANTO_TESTS=ON -DVANTO_BENCH=OFF >/dev/null
+cmake --build build-asan -j"$jobs"
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+echo "== tests (normal build) =="
+ctest --test-dir build --output-on-failure -j"$jobs" --timeout 300
+echo "== tests (sanitizer build) =="
+ctest --test-dir build-asan --output-on-failure -j"$jobs" --timeout 600

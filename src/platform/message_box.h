@@ -1,0 +1,18 @@
+// Message boxes the host shows to the user. The windowed program shows a
+// modal dialog with an OK button; headless mode and tests substitute their own.
+#pragma once
+
+#include <string>
+
+namespace vanto::platform {
+
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  // A modal box with an OK button; texts are code page 936.
+  virtual void Show(const std::string& caption, const std::string& text) = 0;
+  // The framework's standard report of a failed file operation on `host_path`.
+  virtual void ShowFileError(const std::string& host_path, int error_number) = 0;
+};
+
+}  // namespace vanto::platform
