@@ -90,7 +90,8 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
 }
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
-  return BytesToU16(Converter("UTF-16LE", "UTF-8").Run(utf8.data(), utf8.size(), 1, kQuestionUtf16));
+  return BytesToU16(
+      Converter("UTF-16LE", "UTF-8").Run(utf8.data(), utf8.size(), 1, kQuestionUtf16));
 }
 
 std::optional<std::u16string> GbkToUtf16Bounded(std::string_view gbk, std::size_t max_units) {

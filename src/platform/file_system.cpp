@@ -15,7 +15,9 @@
 namespace vanto::platform {
 namespace {
 
-FileTime FromTimespec(std::int64_t sec, std::int64_t nsec) { return FileTime{sec, nsec}; }
+FileTime FromTimespec(std::int64_t sec, std::int64_t nsec) {
+  return FileTime{sec, nsec};
+}
 
 bool WriteAll(int fd, std::string_view bytes) {
   const char* p = bytes.data();

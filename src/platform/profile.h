@@ -40,8 +40,8 @@ bool WriteProfileString(std::string_view section, std::string_view key, std::str
                         std::string_view path);
 
 // Applies the write rule to the text of a profile file (exposed for tests/fuzzing).
-std::string SetProfileValue(std::string_view text, std::string_view section,
-                            std::string_view key, std::string_view value);
+std::string SetProfileValue(std::string_view text, std::string_view section, std::string_view key,
+                            std::string_view value);
 
 // Looks a value up in the text of a profile file; false when absent.
 bool FindProfileValue(std::string_view text, std::string_view section, std::string_view key,

@@ -29,7 +29,9 @@ std::vector<Line> SplitLines(std::string_view text) {
   return lines;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -144,8 +146,10 @@ std::string SetProfileValue(std::string_view text, std::string_view section, std
   if (at.section_found) {
     const Line& l = lines[at.section_last_line];
     out.append(text.substr(0, l.end));
-    if (l.next == l.end) out.append(eol);  // last line of the file had no line end
-    else out.append(text.substr(l.end, l.next - l.end));
+    if (l.next == l.end)
+      out.append(eol);  // last line of the file had no line end
+    else
+      out.append(text.substr(l.end, l.next - l.end));
     out.append(key_line).append(text.substr(l.next));
     return out;
   }
@@ -166,7 +170,8 @@ int ParseProfileInt(std::string_view value) {
   std::int64_t magnitude = 0;
   for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i) {
     magnitude = magnitude * 10 + (value[i] - '0');
-    if (magnitude > static_cast<std::int64_t>(INT_MAX) + 1) magnitude = static_cast<std::int64_t>(INT_MAX) + 1;
+    if (magnitude > static_cast<std::int64_t>(INT_MAX) + 1)
+      magnitude = static_cast<std::int64_t>(INT_MAX) + 1;
   }
   std::int64_t result = negative ? -magnitude : magnitude;
   if (result > INT_MAX) return INT_MAX;
