@@ -7,7 +7,9 @@
 namespace vanto::delivery {
 namespace {
 
-inline std::uint32_t RotateLeft(std::uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
+inline std::uint32_t RotateLeft(std::uint32_t x, int n) {
+  return (x << n) | (x >> (32 - n));
+}
 
 inline std::uint32_t LoadLittle(const std::uint8_t* p) {
   return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
@@ -123,7 +125,9 @@ void TransformBlocks(std::uint32_t state[4], const std::uint8_t* data, std::size
 #undef MD5_F
 
 // Bytes already waiting in the block buffer.
-std::size_t BufferedBytes(const Md5Context& context) { return (context.count[0] >> 3) & 0x3F; }
+std::size_t BufferedBytes(const Md5Context& context) {
+  return (context.count[0] >> 3) & 0x3F;
+}
 
 void AddBitCount(Md5Context& context, std::size_t len) {
   const std::uint64_t bits = static_cast<std::uint64_t>(len) << 3;

@@ -9,10 +9,10 @@
 namespace vanto::delivery {
 
 struct Md5Context {
-  std::uint32_t count[2];     // message length in bits, low word first
-  std::uint32_t state[4];     // A, B, C, D
-  std::uint8_t buffer[64];    // the block being filled
-  std::uint8_t digest[16];    // set by Md5Final
+  std::uint32_t count[2];   // message length in bits, low word first
+  std::uint32_t state[4];   // A, B, C, D
+  std::uint8_t buffer[64];  // the block being filled
+  std::uint8_t digest[16];  // set by Md5Final
 };
 
 void Md5Init(Md5Context& context);

@@ -11,6 +11,8 @@ namespace vanto::delivery {
 inline constexpr std::size_t kMaxPathBuffer = 260;
 
 // True when `text` fits in a 260-character buffer with its terminator.
-inline bool FitsPathBuffer(std::string_view text) { return text.size() < kMaxPathBuffer; }
+inline bool FitsPathBuffer(std::string_view text) {
+  return text.size() < kMaxPathBuffer;
+}
 
 }  // namespace vanto::delivery

@@ -1,0 +1,140 @@
+#include "delivery/url_download.h"
+
+#include <curl/curl.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <mutex>
+#include <random>
+
+#include "delivery/path_limit.h"
+#include "platform/native_path.h"
+
+namespace vanto::delivery {
+namespace {
+
+constexpr long kMaxRedirects = 10;
+constexpr long kFirstFailingStatus = 400;
+
+void InitialiseCurlOnce() {
+  static std::once_flag once;
+  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+std::size_t WriteToFile(char* data, std::size_t size, std::size_t count, void* file) {
+  return std::fwrite(data, size, count, static_cast<std::FILE*>(file)) * size;
+}
+
+// A fresh name beside the target: "<name>.part-<pid>-<sequence>-<random>".
+std::string TemporaryName(const std::string& native_target) {
+  static std::atomic<unsigned> sequence{0};
+  thread_local std::minstd_rand random{std::random_device{}()};
+  return native_target + ".part-" + std::to_string(::getpid()) + "-" +
+         std::to_string(sequence.fetch_add(1)) + "-" + std::to_string(random());
+}
+
+// A temporary file beside the target, so that the final rename stays on one
+// file system and is atomic. It is created with the usual permissions (0666
+// less the umask), which the target keeps after the rename.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(const std::string& native_target) {
+    for (int attempt = 0; attempt < 8 && file_ == nullptr; ++attempt) {
+      path_ = TemporaryName(native_target);
+      const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd < 0) {
+        if (errno == EEXIST) continue;
+        return;
+      }
+      file_ = ::fdopen(fd, "wb");
+      if (file_ == nullptr) {
+        ::close(fd);
+        ::unlink(path_.c_str());
+        return;
+      }
+    }
+  }
+  ~TemporaryFile() {
+    if (file_ != nullptr) std::fclose(file_);
+    if (!kept_ && created()) ::unlink(path_.c_str());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  std::FILE* stream() const { return file_; }
+  bool created() const { return file_ != nullptr || closed_; }
+
+  // Flushes and closes the file and moves it over the target.
+  bool MoveTo(const std::string& native_target) {
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    closed_ = true;
+    if (!closed || std::rename(path_.c_str(), native_target.c_str()) != 0) return false;
+    kept_ = true;
+    return true;
+  }
+
+ private:
+  std::string path_;
+  std::FILE* file_ = nullptr;
+  bool closed_ = false;
+  bool kept_ = false;
+};
+
+}  // namespace
+
+UrlDownloader::UrlDownloader() {
+  InitialiseCurlOnce();
+  handle_ = curl_easy_init();
+}
+
+UrlDownloader::~UrlDownloader() {
+  if (handle_ != nullptr) curl_easy_cleanup(static_cast<CURL*>(handle_));
+}
+
+void UrlDownloader::SetStallTimeout(long seconds) {
+  stall_seconds_ = seconds;
+}
+
+void UrlDownloader::SetConnectTimeout(long seconds) {
+  connect_seconds_ = seconds;
+}
+
+bool UrlDownloader::Download(const std::string& url, const std::string& host_path) {
+  if (handle_ == nullptr || !FitsPathBuffer(url) || !FitsPathBuffer(host_path)) return false;
+  const std::string target = platform::NativePath(host_path);
+  TemporaryFile body(target);
+  if (body.stream() == nullptr) return false;
+
+  // Options survive on the handle between calls; set them all each time so
+  // that one call's settings never leak into the next.
+  CURL* curl = static_cast<CURL*>(handle_);
+  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+  curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects);
+  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, connect_seconds_);
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, stall_seconds_);
+  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteToFile);
+  curl_easy_setopt(curl, CURLOPT_WRITEDATA, body.stream());
+
+  if (curl_easy_perform(curl) != CURLE_OK) return false;
+  long status = 0;
+  curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+  if (status >= kFirstFailingStatus) return false;
+  return body.MoveTo(target);
+}
+
+bool DownloadUrlToFile(const std::string& url, const std::string& host_path) {
+  thread_local UrlDownloader downloader;
+  return downloader.Download(url, host_path);
+}
+
+}  // namespace vanto::delivery
