@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Extra set-up steps run by scripts/setup.sh after the Debian packages are in
+# place. Each step is idempotent and quick when its work is already done.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+cd "$here"
+
+# Demo course for the reference service: npm data packages into
+# service/node_modules (from the committed lock file), then the course tree
+# in build/course. Sounds and puzzle pictures are made by the service on demand.
+if [ ! -f service/node_modules/.package-lock.json ] ||
+  [ service/package-lock.json -nt service/node_modules/.package-lock.json ]; then
+  (cd service && npm ci --no-audit --no-fund --loglevel=error)
+fi
+node service/course/make-course.js build/course

@@ -1,0 +1,186 @@
+#!/usr/bin/env node
+// Builds the demo course tree served by vanto-service:
+//   list.txt         1200 frequent characters in six chapters (60, 120, 180,
+//                    240, 300, 300), each line "char TAB pinyin TAB word TAB word"
+//   sound/*.mp3      the fixed feedback and lesson sounds (espeak-ng + lame)
+//   *.swf, movie/, bh/, tp/, gs*/   placeholder movies under their final names
+// Character sounds (ss/) and puzzle pictures (pz/) are made by the service on
+// first request. Files that already exist are left alone, so real movies put
+// in place later survive a re-run, and a re-run takes well under a second
+// once the tree is complete.
+//
+// Usage: node make-course.js OUTPUT_FOLDER
+"use strict";
+
+const fs = require("fs");
+const path = require("path");
+const { execFileSync } = require("child_process");
+
+const kChapterSizes = [60, 120, 180, 240, 300, 300];
+const kCourseSize = kChapterSizes.reduce((a, b) => a + b, 0);
+const kMaxLineBytes = 63;
+const kStoryCount = 64;
+const kStoryParts = 25;
+
+function main() {
+  const out = process.argv[2];
+  if (!out) {
+    console.error("usage: make-course.js OUTPUT_FOLDER");
+    process.exit(2);
+  }
+  fs.mkdirSync(out, { recursive: true });
+  const listPath = path.join(out, "list.txt");
+  if (!fs.existsSync(listPath)) {
+    writeIfChanged(listPath, buildList().join("\n") + "\n");
+  }
+  writePlaceholderMovies(out);
+  writeFixedSounds(out);
+  console.log(`course: ${out} ready`);
+}
+
+// --- character list -------------------------------------------------------
+
+function buildList() {
+  const lexicon = quietly(() => require("chinese-lexicon"));
+  const stats = require("chinese-lexicon/statistics");
+  const ranked = rankCharacters(stats.movieCharFrequencies, stats.bookCharFrequencies);
+  const lines = [];
+  for (const ch of ranked) {
+    const line = courseLine(lexicon, ch);
+    if (line) lines.push(line);
+    if (lines.length === kCourseSize) break;
+  }
+  if (lines.length !== kCourseSize) {
+    throw new Error(`only ${lines.length} usable characters found`);
+  }
+  return lines;
+}
+
+// Orders characters by their mean share of spoken (film subtitles) and written
+// (books) text; spoken frequency keeps the list close to a child's language.
+function rankCharacters(movie, book) {
+  const share = (table) => {
+    let total = 0;
+    for (const k of Object.keys(table)) total += +table[k].count || 0;
+    return (ch) => ((table[ch] && +table[ch].count) || 0) / total;
+  };
+  const movieShare = share(movie);
+  const bookShare = share(book);
+  const chars = new Set([...Object.keys(movie), ...Object.keys(book)]);
+  return [...chars]
+    .filter(isHanzi)
+    .map((ch) => ({ ch, score: movieShare(ch) + bookShare(ch) }))
+    .sort((a, b) => b.score - a.score || (a.ch < b.ch ? -1 : 1))
+    .map((x) => x.ch);
+}
+
+function isHanzi(text) {
+  return /^[\u4e00-\u9fff]+$/.test(text);
+}
+
+function courseLine(lexicon, ch) {
+  const entries = lexicon.getEntries(ch).filter((e) => e.simp === ch && /^[a-zü]/.test(e.pinyin));
+  if (entries.length === 0) return null;
+  entries.sort((a, b) => (b.statistics.pinyinFrequency || 0) - (a.statistics.pinyinFrequency || 0));
+  const pinyin = entries[0].pinyin;
+  const word = exampleWord(lexicon, ch, entries[0].statistics.topWords || []);
+  const line = [ch, pinyin, word, word].join("\t");
+  return Buffer.byteLength(line) <= kMaxLineBytes ? line : null;
+}
+
+// The most frequent two-character word holding the character that the
+// dictionary knows as an ordinary word, preferring words of the HSK lists;
+// the character itself when none is found.
+function exampleWord(lexicon, ch, topWords) {
+  const candidates = topWords
+    .map((w) => w.word)
+    .filter((w) => w.length === 2 && w.includes(ch) && isHanzi(w))
+    .map((w) => ({ w, entries: lexicon.getEntries(w).filter((e) => e.simp === w) }))
+    .filter((c) => c.entries.length > 0 && c.entries.every((e) => /^[a-zü]/.test(e.pinyin)));
+  const hsk = candidates.find((c) => c.entries.some((e) => e.statistics.hskLevel <= 6));
+  const pick = hsk || candidates[0];
+  return pick ? pick.w : ch;
+}
+
+function quietly(fn) {
+  const log = console.log;
+  console.log = () => {};
+  try {
+    return fn();
+  } finally {
+    console.log = log;
+  }
+}
+
+// --- placeholders and fixed sounds ----------------------------------------
+
+// A minimal valid SWF: header, empty frame rectangle, 24 fps, one frame,
+// ShowFrame and End tags.
+function placeholderSwf() {
+  const body = Buffer.from([0x00, 0x00, 0x18, 0x01, 0x00, 0x40, 0x00, 0x00, 0x00]);
+  const header = Buffer.alloc(8);
+  header.write("FWS", 0, "latin1");
+  header[3] = 10;
+  header.writeUInt32LE(8 + body.length, 4);
+  return Buffer.concat([header, body]);
+}
+
+function writePlaceholderMovies(out) {
+  const swf = placeholderSwf();
+  const names = ["Vanto.swf", "flashGame.swf", "Kong.swf", "kong.swf", "CSHZ.swf", "SKSZ.swf",
+    "GDLX.swf", "ceping.swf"];
+  for (let i = 1; i <= 9; i++) names.push(`movie/mf${i}.swf`);
+  for (let i = 0; i < kCourseSize; i++) names.push(`bh/${i}.swf`, `tp/${i}.swf`);
+  for (let s = 0; s < kStoryCount; s++) {
+    for (let p = 0; p < kStoryParts; p++) names.push(`gs${s}/${p}.swf`);
+  }
+  const made = new Set();
+  for (const name of names) {
+    const file = path.join(out, name);
+    const dir = path.dirname(file);
+    if (!made.has(dir)) {
+      fs.mkdirSync(dir, { recursive: true });
+      made.add(dir);
+    }
+    if (!fs.existsSync(file)) fs.writeFileSync(file, swf);
+  }
+}
+
+function writeFixedSounds(out) {
+  const sounds = {
+    "sound/right.mp3": "对",
+    "sound/wrong.mp3": "不对",
+    "sound/right1.mp3": "真棒",
+    "sound/wrong1.mp3": "再试一次",
+    "sound/4.mp3": "看卡片",
+    "sound/followMeRead.mp3": "跟我读",
+    "null.mp3": "",
+  };
+  fs.mkdirSync(path.join(out, "sound"), { recursive: true });
+  for (const [name, text] of Object.entries(sounds)) {
+    const file = path.join(out, name);
+    if (!fs.existsSync(file)) speakToMp3(text, file);
+  }
+}
+
+function speakToMp3(text, file) {
+  const wav = `${file}.${process.pid}.wav`;
+  const tmp = `${file}.${process.pid}.tmp`;
+  try {
+    execFileSync("espeak-ng", ["-v", "cmn", "-w", wav, text || " "]);
+    execFileSync("lame", ["--quiet", "-b", "32", wav, tmp]);
+    fs.renameSync(tmp, file);
+  } finally {
+    fs.rmSync(wav, { force: true });
+    fs.rmSync(tmp, { force: true });
+  }
+}
+
+function writeIfChanged(file, text) {
+  if (fs.existsSync(file) && fs.readFileSync(file, "utf8") === text) return;
+  const tmp = `${file}.${process.pid}.tmp`;
+  fs.writeFileSync(tmp, text);
+  fs.renameSync(tmp, file);
+}
+
+main();
