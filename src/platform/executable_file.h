@@ -1,0 +1,20 @@
+// Executable files of the platform.
+#pragma once
+
+#include <string_view>
+
+namespace vanto::platform {
+
+// The suffix an executable's file name carries: "Vanto.exe" on Windows,
+// "Vanto" on Linux. Where a name gets "the executable extension", it is this.
+#ifdef _WIN32
+inline constexpr std::string_view kExecutableSuffix = ".exe";
+#else
+inline constexpr std::string_view kExecutableSuffix = "";
+#endif
+
+// Lets the file at host_path be run (adds the execute bits where its read
+// bits are set). False when the file cannot be changed.
+bool MakeExecutable(std::string_view host_path);
+
+}  // namespace vanto::platform
