@@ -1,0 +1,57 @@
+#include "delivery/headless_event_loop.h"
+
+#include <chrono>
+#include <memory>
+
+namespace vanto::delivery {
+
+HeadlessEventLoop::HeadlessEventLoop() : ui_thread_(std::this_thread::get_id()) {}
+
+void HeadlessEventLoop::Invoke(const std::function<void()>& task) {
+  if (OnUiThread()) {
+    task();
+    return;
+  }
+  // The completion state is shared so that it outlives whichever side
+  // finishes last.
+  struct Completion {
+    std::mutex mutex;
+    std::condition_variable done_signal;
+    bool done = false;
+  };
+  auto completion = std::make_shared<Completion>();
+  Post([&task, completion] {
+    task();
+    std::lock_guard lock(completion->mutex);
+    completion->done = true;
+    completion->done_signal.notify_all();
+  });
+  std::unique_lock lock(completion->mutex);
+  completion->done_signal.wait(lock, [&] { return completion->done; });
+}
+
+void HeadlessEventLoop::Post(std::function<void()> task) {
+  {
+    std::lock_guard lock(mutex_);
+    tasks_.push_back(std::move(task));
+  }
+  queued_.notify_all();
+}
+
+void HeadlessEventLoop::RunUntil(const std::function<bool()>& done) {
+  using namespace std::chrono_literals;
+  while (!done()) {
+    std::function<void()> task;
+    {
+      std::unique_lock lock(mutex_);
+      // The time-out only guards against a condition that changes without
+      // a posted task; whoever changes it normally posts one.
+      if (!queued_.wait_for(lock, 100ms, [&] { return !tasks_.empty(); })) continue;
+      task = std::move(tasks_.front());
+      tasks_.pop_front();
+    }
+    task();
+  }
+}
+
+}  // namespace vanto::delivery
