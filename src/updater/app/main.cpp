@@ -1,0 +1,69 @@
+// The updater program. Today it runs headless only ("Update --headless"):
+// the dialog's notices are printed to standard output, one line each:
+//   range <number of lines>
+//   step <manifest line, as UTF-8>
+//   done <completion code>
+// Message boxes go to standard error. Exit status: 0 when every file arrived
+// and the host was restarted, 1 when the run stopped at a failed file, 2 when
+// no manifest could be fetched.
+#include <cstdio>
+#include <cstring>
+
+#include "delivery/headless_event_loop.h"
+#include "delivery/reload_wait.h"
+#include "delivery/service_hosts.h"
+#include "platform/codepage.h"
+#include "platform/file_system.h"
+#include "updater/app/console_message_boxes.h"
+#include "updater/host_restart.h"
+#include "updater/update_engine.h"
+#include "updater/working_folder.h"
+
+namespace {
+
+using namespace vanto;
+
+void PrintNotice(int code, std::int64_t value, std::string_view line) {
+  switch (code) {
+    case delivery::ID_DOWNLOAD_RANGE:
+      std::printf("range %lld\n", static_cast<long long>(value));
+      break;
+    case delivery::ID_DOWNLOAD_STEP:
+      std::printf("step %s\n", platform::GbkToUtf8(line).c_str());
+      break;
+    case delivery::ID_DOWNLOAD_DONE:
+      std::printf("done %lld\n", static_cast<long long>(value));
+      break;
+  }
+  std::fflush(stdout);
+}
+
+int RunHeadless() {
+  const std::string folder = updater::UpdaterWorkingFolder(platform::ProgramFolder());
+  platform::SetCurrentFolder(folder);
+  const delivery::ServiceHosts hosts = delivery::LoadServiceHosts(folder);
+
+  delivery::HeadlessEventLoop loop;
+  delivery::SystemProcessControl processes;
+  updater::ConsoleMessageBoxes messages;
+  delivery::ReloadWait dialog(loop, PrintNotice);
+  updater::UpdateEngine engine(hosts.update, folder, loop, processes, messages, dialog, "Update");
+  // Without a manifest the dialog would stay open until closed; headless,
+  // that is the end.
+  if (!engine.UpdateMain()) return 2;
+  const std::int64_t result = dialog.RunModal();
+  engine.JoinWorker();
+  if (result != updater::kUpdateComplete) return 1;
+  updater::RestartHost(folder, processes);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--headless") == 0) return RunHeadless();
+  }
+  std::fprintf(stderr, "Update: the windowed updater is not built yet; run Update --headless\n");
+  return 2;
+}
