@@ -1,0 +1,184 @@
+#include "shell/account_client.h"
+
+#include <cstdint>
+#include <string>
+
+#include "delivery/url_download.h"
+#include "learner/reply_merge.h"
+#include "learner/study_file.h"
+#include "platform/file_system.h"
+#include "platform/local_date.h"
+#include "platform/native_path.h"
+#include "platform/profile.h"
+#include "shell/command_match.h"
+#include "shell/url_query.h"
+#include "shell/vanto_pelko_dlg.h"
+
+namespace {
+
+// The parent's name and password are kept to the sizes the account has
+// always used (64- and 32-byte buffers): longer input is cut, at a character
+// boundary so that no half of a double-byte character is sent or saved.
+constexpr std::size_t kMaxNameBytes = 63;
+constexpr std::size_t kMaxPasswordBytes = 31;
+// Saved credentials are read into 128-byte buffers.
+constexpr std::size_t kCredentialBuffer = 128;
+constexpr int kChapterAttempts = 3;
+
+std::string ReplyPath() {
+  return vanto::platform::JoinHostPath(vanto::platform::CurrentFolder(), kReplyFileName);
+}
+
+std::string AccountUrl(const CVantoPelkoDlg& dlg) {
+  return dlg.services().hosts.account + std::string(kAccountScriptPath);
+}
+
+// The tick count as the signed number that keeps caches from answering.
+std::string RandValue() {
+  return std::to_string(static_cast<std::int32_t>(vanto::platform::TickCount()));
+}
+
+std::string IdentityQuery(const CVantoPelkoDlg& dlg) {
+  return "uid=" + std::to_string(dlg.uid) + "&ppt=" + std::to_string(dlg.ppt);
+}
+
+// One exchange: the old reply is removed first so a stale one is never read.
+bool Exchange(const std::string& url, const std::string& reply) {
+  vanto::platform::RemoveFile(reply);
+  return vanto::delivery::DownloadUrlToFile(url, reply);
+}
+
+std::string CutAtCharacter(std::string_view text, std::size_t max_bytes) {
+  std::size_t end = 0;
+  while (end < text.size()) {
+    const auto c = static_cast<unsigned char>(text[end]);
+    const std::size_t unit = (c >= 0x81 && c <= 0xFE && end + 1 < text.size()) ? 2 : 1;
+    if (end + unit > max_bytes) break;
+    end += unit;
+  }
+  return std::string(text.substr(0, end));
+}
+
+struct UserPair {
+  std::int64_t id = 0;
+  int ppt = 0;
+};
+
+// Digits before the first '+' or '|' make the user id (other bytes are
+// skipped); the rest is read as a decimal number. No separator: `ppt` 0.
+UserPair ParseUserPair(std::string_view text) {
+  UserPair pair;
+  std::size_t i = 0;
+  for (; i < text.size() && text[i] != '+' && text[i] != '|'; ++i) {
+    if (text[i] >= '0' && text[i] <= '9' && pair.id <= INT32_MAX) {
+      pair.id = pair.id * 10 + (text[i] - '0');
+    }
+  }
+  if (i < text.size()) pair.ppt = ReadDecimal(text.substr(i + 1));
+  return pair;
+}
+
+// "name=...&psw=..." from the study file's saved login, values escaped;
+// empty when either is missing.
+std::string SavedLoginQuery(const CStudy& study) {
+  using vanto::platform::ReadProfileString;
+  const std::string name = ReadProfileString("user", "name", "", study.ini_path, kCredentialBuffer);
+  const std::string password =
+      ReadProfileString("user", "pswd", "", study.ini_path, kCredentialBuffer);
+  if (name.empty() || password.empty()) return {};
+  return "name=" + PercentEncode(name) + "&psw=" + PercentEncode(password);
+}
+
+bool ChapterConfirmed(const std::string& reply, int chapter) {
+  using vanto::platform::ReadProfileInt;
+  return ReadProfileInt("study", "result", 0, reply) > 0 &&
+         ReadProfileInt("study", "chapter", 0, reply) == chapter;
+}
+
+}  // namespace
+
+bool IsValidReply(const std::string& host_path) {
+  const auto text = vanto::platform::ReadWholeFile(host_path);
+  return text && text->find("[mofa]") != std::string::npos;
+}
+
+bool UserLogin(CVantoPelkoDlg& dlg, std::string_view text) {
+  const UserPair pair = ParseUserPair(text);
+  if (pair.id <= 0 || pair.id > INT32_MAX || pair.ppt <= 0) return false;
+  dlg.uid = static_cast<int>(pair.id);
+  dlg.ppt = pair.ppt;
+  const std::string url = AccountUrl(dlg) + "?" + IdentityQuery(dlg) +
+                          "&qudao=" + PercentEncode(dlg.qudao) + "&rand=" + RandValue();
+  const std::string reply = ReplyPath();
+  if (!Exchange(url, reply) || !IsValidReply(reply)) return false;
+  MergeReply(dlg.study, reply);
+  return true;
+}
+
+bool ParentLogin(CVantoPelkoDlg& dlg, std::string_view text) {
+  const std::size_t first = text.find_first_of("+|");
+  if (first == std::string_view::npos) return false;
+  const std::string name = CutAtCharacter(text.substr(0, first), kMaxNameBytes);
+  const std::string password =
+      CutAtCharacter(text.substr(text.find_last_of("+|") + 1), kMaxPasswordBytes);
+  if (name.empty() || password.empty()) return false;
+  const std::string url = AccountUrl(dlg) + "?name=" + PercentEncode(name) +
+                          "&psw=" + PercentEncode(password) + "&qudao=" + PercentEncode(dlg.qudao) +
+                          "&rand=" + RandValue();
+  const std::string reply = ReplyPath();
+  if (!Exchange(url, reply) || !IsValidReply(reply)) return false;
+  if (dlg.uid == 0) dlg.uid = vanto::platform::ReadProfileInt("user", "uid", 0, reply);
+  if (dlg.uid > 0) {
+    SaveCredentials(dlg.study, name, password);
+  } else if (auto* boxes = dlg.services().boxes) {
+    boxes->Show("error", "Parent login failed");
+  }
+  MergeReply(dlg.study, reply);
+  return true;
+}
+
+int SendMofa(CVantoPelkoDlg& dlg) {
+  // The reply is not read: `mofa_dirty` stays set, so the counts go out
+  // again at the next occasion and are stored at exit.
+  const std::string counts = WriteMofa(dlg.study, "");
+  if (counts.empty()) return 0;
+  const std::string url = AccountUrl(dlg) + "?" + IdentityQuery(dlg) +
+                          "&mofa=" + PercentEncode(counts) + "&rand=" + RandValue();
+  return Exchange(url, ReplyPath()) ? 1 : 0;
+}
+
+int ReportStudy(CVantoPelkoDlg& dlg) {
+  const std::string url =
+      AccountUrl(dlg) + "?" + IdentityQuery(dlg) + "&study=1&rand=" + RandValue();
+  return Exchange(url, ReplyPath()) ? 1 : 0;
+}
+
+int SwitchChapter(CVantoPelkoDlg& dlg, std::string_view text) {
+  const int chapter = ReadDecimal(text);
+  const std::string rand = RandValue();  // one tick count for every request of the change
+  const std::string reply = ReplyPath();
+  if (dlg.uid == 0) {
+    if (const std::string login = SavedLoginQuery(dlg.study); !login.empty()) {
+      if (Exchange(AccountUrl(dlg) + "?" + login + "&rand=" + rand, reply) && IsValidReply(reply)) {
+        dlg.uid = vanto::platform::ReadProfileInt("user", "uid", 0, reply);
+      }
+    }
+  }
+  // The local change and its documents come first, whatever the service says.
+  dlg.study.ChangeChapter(chapter);
+  // ChapDaysQuery is built from numbers only; its "&ch_day=" is a parameter
+  // of its own and must stay unescaped.
+  const std::string url = AccountUrl(dlg) + "?" + IdentityQuery(dlg) +
+                          "&chapter=" + std::to_string(chapter) +
+                          "&chdays=" + dlg.study.ChapDaysQuery() + "&rand=" + rand;
+  for (int attempt = 0; attempt < kChapterAttempts; ++attempt) {
+    if (!Exchange(url, reply) || !ChapterConfirmed(reply, chapter)) continue;
+    dlg.FetchWithReloadDialog("?p" + dlg.study.DayRangeQuery(0));
+    return 1;
+  }
+  return 0;
+}
+
+std::string UserDayQuery(const CVantoPelkoDlg& dlg) {
+  return "uid=" + std::to_string(dlg.uid) + "&day=" + std::to_string(dlg.study.day);
+}
