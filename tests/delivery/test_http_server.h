@@ -1,0 +1,172 @@
+// HTTP servers on 127.0.0.1 for tests of the download code.
+//
+// TestHttpServer: a cpp-httplib server on an ephemeral port that can serve a
+// folder and custom handlers, and counts requests and client connections.
+//   TestHttpServer server;
+//   server.ServeFolder(dir);                                 // GET /<file>
+//   server.http().Get("/x", [](const httplib::Request&, httplib::Response& r) {...});
+//   server.Start();                                          // after all handlers
+//   DownloadUrlToFile(server.Url("/a.txt"), path);
+//   server.requests(); server.connections(); server.paths();
+// Keep-alive is unlimited (cpp-httplib closes after 5 requests by default),
+// so one client connection can carry every request of a test.
+//
+// StallingServer: accepts connections and then stays silent (or sends the
+// start of a reply and stops), holding each connection open until destroyed.
+#pragma once
+
+#include <arpa/inet.h>
+#include <httplib.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace vanto::testing {
+
+class TestHttpServer {
+ public:
+  TestHttpServer() {
+    server_.set_keep_alive_max_count(1000000);
+    server_.set_keep_alive_timeout(30);
+    server_.set_tcp_nodelay(true);  // replies are sent in pieces; Nagle would delay each by ~40 ms
+    server_.set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
+      std::lock_guard<std::mutex> lock(mutex_);
+      ++requests_;
+      clients_.insert(request.remote_addr + ":" + std::to_string(request.remote_port));
+      paths_.push_back(request.target);
+      return httplib::Server::HandlerResponse::Unhandled;
+    });
+  }
+  ~TestHttpServer() { Stop(); }
+  TestHttpServer(const TestHttpServer&) = delete;
+  TestHttpServer& operator=(const TestHttpServer&) = delete;
+
+  // Serves the files under `native_folder` at `mount` ("/" by default).
+  void ServeFolder(const std::string& native_folder, const std::string& mount = "/") {
+    if (!server_.set_mount_point(mount, native_folder)) {
+      throw std::runtime_error("cannot serve " + native_folder);
+    }
+  }
+
+  // The underlying server, for custom handlers (add them before Start).
+  httplib::Server& http() { return server_; }
+
+  // Binds 127.0.0.1 on a free port and serves on a background thread.
+  void Start() {
+    port_ = server_.bind_to_any_port("127.0.0.1");
+    if (port_ <= 0) throw std::runtime_error("cannot bind a test server");
+    thread_ = std::thread([this] { server_.listen_after_bind(); });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!server_.is_running() && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  }
+
+  void Stop() {
+    if (!thread_.joinable()) return;
+    server_.stop();
+    thread_.join();
+  }
+
+  int port() const { return port_; }
+  // "http://127.0.0.1:<port>", no trailing slash.
+  std::string BaseUrl() const { return "http://127.0.0.1:" + std::to_string(port_); }
+  std::string Url(const std::string& path) const { return BaseUrl() + path; }
+
+  int requests() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return requests_;
+  }
+  // Distinct client connections seen (told apart by the client's address and port).
+  int connections() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return static_cast<int>(clients_.size());
+  }
+  // Request targets (path and query, as sent) in arrival order.
+  std::vector<std::string> paths() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return paths_;
+  }
+  void ResetCounts() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    requests_ = 0;
+    clients_.clear();
+    paths_.clear();
+  }
+
+ private:
+  httplib::Server server_;
+  std::thread thread_;
+  int port_ = 0;
+  mutable std::mutex mutex_;
+  int requests_ = 0;
+  std::set<std::string> clients_;
+  std::vector<std::string> paths_;
+};
+
+class StallingServer {
+ public:
+  // `opening` is sent right after accepting (empty: nothing at all), for
+  // example reply headers that promise more body than ever arrives.
+  explicit StallingServer(std::string opening = {}) : opening_(std::move(opening)) {
+    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+        ::listen(listener_, 16) != 0 ||
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+      throw std::runtime_error("cannot open a stalling server");
+    }
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] { AcceptLoop(); });
+  }
+  ~StallingServer() {
+    stop_ = true;
+    thread_.join();
+    for (const int fd : accepted_) ::close(fd);
+    ::close(listener_);
+  }
+  StallingServer(const StallingServer&) = delete;
+  StallingServer& operator=(const StallingServer&) = delete;
+
+  std::string Url(const std::string& path) const {
+    return "http://127.0.0.1:" + std::to_string(port_) + path;
+  }
+
+ private:
+  void AcceptLoop() {
+    while (!stop_) {
+      pollfd waiting{listener_, POLLIN, 0};
+      if (::poll(&waiting, 1, 20) <= 0) continue;
+      const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+      if (fd < 0) continue;
+      accepted_.push_back(fd);
+      if (!opening_.empty()) {
+        [[maybe_unused]] const auto sent =
+            ::send(fd, opening_.data(), opening_.size(), MSG_NOSIGNAL);
+      }
+    }
+  }
+
+  std::string opening_;
+  int listener_ = -1;
+  int port_ = 0;
+  std::atomic<bool> stop_{false};
+  std::vector<int> accepted_;
+  std::thread thread_;
+};
+
+}  // namespace vanto::testing

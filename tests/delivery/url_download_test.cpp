@@ -1,0 +1,167 @@
+#include "delivery/url_download.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "platform/codepage.h"
+#include "scratch_folder.h"
+#include "test_http_server.h"
+
+namespace vanto::delivery {
+namespace {
+
+using vanto::testing::ScratchFolder;
+using vanto::testing::StallingServer;
+using vanto::testing::TestHttpServer;
+
+class UrlDownloadTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    content_.Write("a.txt", "content of a");
+    content_.Write("sub/b.bin", std::string(200000, 'b'));
+    server_.ServeFolder(content_.native());
+    server_.http().Get("/page", [](const httplib::Request&, httplib::Response& response) {
+      response.set_content("<html><body>not found</body></html>", "text/html");
+    });
+    server_.http().Get("/moved", [](const httplib::Request&, httplib::Response& response) {
+      response.set_redirect("/a.txt");
+    });
+    server_.http().Get("/moved-away", [](const httplib::Request&, httplib::Response& response) {
+      response.set_redirect("/nothing-here");
+    });
+    server_.http().Get("/error", [](const httplib::Request&, httplib::Response& response) {
+      response.status = 500;
+      response.set_content("oops", "text/plain");
+    });
+    server_.Start();
+  }
+
+  ScratchFolder content_;
+  ScratchFolder target_;
+  TestHttpServer server_;
+  UrlDownloader downloader_;
+};
+
+TEST_F(UrlDownloadTest, WritesBodyToTarget) {
+  EXPECT_TRUE(downloader_.Download(server_.Url("/a.txt"), target_.Host("a.txt")));
+  EXPECT_EQ(target_.Read("a.txt"), "content of a");
+  EXPECT_TRUE(downloader_.Download(server_.Url("/sub/b.bin?rand=42"), target_.Host("b.bin")));
+  EXPECT_EQ(target_.Read("b.bin"), std::string(200000, 'b'));
+  EXPECT_EQ(target_.CountEntries(), 2) << "no temporary file stays behind";
+}
+
+TEST_F(UrlDownloadTest, ReplacesExistingFile) {
+  target_.Write("a.txt", "an older and longer content");
+  EXPECT_TRUE(downloader_.Download(server_.Url("/a.txt"), target_.Host("a.txt")));
+  EXPECT_EQ(target_.Read("a.txt"), "content of a");
+}
+
+TEST_F(UrlDownloadTest, ErrorStatusLeavesNoFileAndKeepsExistingOne) {
+  EXPECT_FALSE(downloader_.Download(server_.Url("/missing.txt"), target_.Host("new.txt")));
+  EXPECT_FALSE(downloader_.Download(server_.Url("/error"), target_.Host("new.txt")));
+  EXPECT_FALSE(target_.Exists("new.txt"));
+  target_.Write("old.txt", "keep me");
+  EXPECT_FALSE(downloader_.Download(server_.Url("/missing.txt"), target_.Host("old.txt")));
+  EXPECT_EQ(target_.Read("old.txt"), "keep me");
+  EXPECT_EQ(target_.CountEntries(), 1);
+}
+
+TEST_F(UrlDownloadTest, HtmlReplyIsAnOrdinaryBody) {
+  EXPECT_TRUE(downloader_.Download(server_.Url("/page"), target_.Host("down.list")));
+  EXPECT_EQ(target_.Read("down.list"), "<html><body>not found</body></html>");
+}
+
+TEST_F(UrlDownloadTest, FollowsRedirects) {
+  EXPECT_TRUE(downloader_.Download(server_.Url("/moved"), target_.Host("r.txt")));
+  EXPECT_EQ(target_.Read("r.txt"), "content of a");
+  EXPECT_FALSE(downloader_.Download(server_.Url("/moved-away"), target_.Host("gone.txt")));
+  EXPECT_FALSE(target_.Exists("gone.txt"));
+}
+
+TEST_F(UrlDownloadTest, ReusesOneConnectionForManyDownloads) {
+  for (int i = 0; i < 30; ++i) {
+    ASSERT_TRUE(downloader_.Download(server_.Url("/a.txt?rand=" + std::to_string(i)),
+                                     target_.Host("f" + std::to_string(i))));
+  }
+  EXPECT_EQ(server_.requests(), 30);
+  EXPECT_EQ(server_.connections(), 1);
+}
+
+TEST_F(UrlDownloadTest, PerThreadDownloaderKeepsItsConnection) {
+  auto fetch_many = [this](const std::string& prefix) {
+    for (int i = 0; i < 10; ++i) {
+      EXPECT_TRUE(
+          DownloadUrlToFile(server_.Url("/a.txt"), target_.Host(prefix + std::to_string(i))));
+    }
+  };
+  std::thread first(fetch_many, "x");
+  std::thread second(fetch_many, "y");
+  first.join();
+  second.join();
+  EXPECT_EQ(server_.requests(), 20);
+  EXPECT_EQ(server_.connections(), 2);
+  EXPECT_EQ(target_.CountEntries(), 20);
+}
+
+TEST_F(UrlDownloadTest, GbkTargetPathIsWrittenUnderItsUtf8Name) {
+  const std::string host = target_.Host(platform::Utf8ToGbk("字.txt"));
+  EXPECT_TRUE(downloader_.Download(server_.Url("/a.txt"), host));
+  EXPECT_EQ(target_.Read("字.txt"), "content of a");
+}
+
+TEST_F(UrlDownloadTest, RefusesOverlongUrlsAndPaths) {
+  const std::string long_url = server_.Url("/a.txt?" + std::string(260, 'q'));
+  EXPECT_FALSE(downloader_.Download(long_url, target_.Host("a.txt")));
+  EXPECT_FALSE(downloader_.Download(server_.Url("/a.txt"), target_.Host(std::string(260, 'n'))));
+  EXPECT_EQ(server_.requests(), 0);
+}
+
+TEST_F(UrlDownloadTest, MissingTargetFolderFails) {
+  EXPECT_FALSE(downloader_.Download(server_.Url("/a.txt"), target_.Host("no\\such\\a.txt")));
+}
+
+TEST(UrlDownload, RefusedConnectionFails) {
+  ScratchFolder target;
+  TestHttpServer server;
+  server.Start();
+  const std::string url = server.Url("/a.txt");
+  server.Stop();
+  UrlDownloader downloader;
+  EXPECT_FALSE(downloader.Download(url, target.Host("a.txt")));
+  EXPECT_EQ(target.CountEntries(), 0);
+}
+
+double SecondsToFail(StallingServer& server, const ScratchFolder& target) {
+  UrlDownloader downloader;
+  downloader.SetStallTimeout(2);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(downloader.Download(server.Url("/a.txt"), target.Host("a.txt")));
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+TEST(UrlDownload, SilentServerFailsAfterStallTime) {
+  ScratchFolder target;
+  StallingServer server;
+  const double seconds = SecondsToFail(server, target);
+  EXPECT_GE(seconds, 1.5);
+  EXPECT_LT(seconds, 8.0);
+  EXPECT_EQ(target.CountEntries(), 0);
+}
+
+TEST(UrlDownload, ReplyThatStopsHalfwayFailsAndLeavesNoFile) {
+  ScratchFolder target;
+  StallingServer server("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\npartial body");
+  target.Write("a.txt", "previous");
+  // The transfer rate is averaged over the last few seconds, so the early
+  // bytes delay the verdict by up to about five seconds.
+  const double seconds = SecondsToFail(server, target);
+  EXPECT_LT(seconds, 15.0);
+  EXPECT_EQ(target.Read("a.txt"), "previous");
+  EXPECT_EQ(target.CountEntries(), 1);
+}
+
+}  // namespace
+}  // namespace vanto::delivery
