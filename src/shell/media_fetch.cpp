@@ -68,7 +68,7 @@ void FetchStory(CVantoPelkoDlg& dlg, std::string_view args) {
   if (flagged) dlg.story_present[story] = 1;
 }
 
-void FetchPuzzlePictures(CVantoPelkoDlg& dlg, std::string_view args, PuzzleBridge& bridge) {
+void FetchPuzzlePictures(CVantoPelkoDlg& dlg, std::string_view args) {
   if (MatchPrefix(args, "begi", 4)) {
     const std::int64_t start = RangeStart(dlg, std::int64_t{dlg.study.day} - 1);
     const std::int64_t end = std::min<std::int64_t>(start + kRecentRangeSize, kPictureCap);
@@ -78,10 +78,10 @@ void FetchPuzzlePictures(CVantoPelkoDlg& dlg, std::string_view args, PuzzleBridg
         dlg.FetchWithReloadDialog("?pz=" + std::to_string(end) + "&from=" + std::to_string(start));
       }
     }
-    bridge.SetPictureIndexes(static_cast<std::int32_t>(
+    dlg.puzzle.SetPictureIndexes(static_cast<std::int32_t>(
         std::clamp<std::int64_t>(NextDayFirst(dlg.study), INT32_MIN, INT32_MAX)));
   }
-  bridge.HandlePuzzle(args, dlg.study);
+  dlg.puzzle.HandlePuzzle(args, dlg.study);
 }
 
 void FetchGameSounds(CVantoPelkoDlg& dlg) {

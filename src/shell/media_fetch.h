@@ -10,7 +10,6 @@
 #include <string_view>
 
 class CVantoPelkoDlg;
-class PuzzleBridge;
 
 // Fixed range sizes and caps (they do not follow the learner's `group`).
 inline constexpr int kRecentRangeSize = 12;  // puzzle pictures, game sounds
@@ -31,8 +30,8 @@ void FetchStory(CVantoPelkoDlg& dlg, std::string_view args);
 // "puzzle": with an argument beginning "begi", the twelve pictures from the
 // previous day's range on (below index 1000), and the bridge's picture
 // indexes placed after the current day. The argument then always goes to the
-// bridge.
-void FetchPuzzlePictures(CVantoPelkoDlg& dlg, std::string_view args, PuzzleBridge& bridge);
+// window's puzzle bridge.
+void FetchPuzzlePictures(CVantoPelkoDlg& dlg, std::string_view args);
 
 // Mini-game "begin": the sounds of the twelve characters from the previous
 // day's range on (below index 1200).
