@@ -1,0 +1,33 @@
+// A scratch file for fuzz targets that feed their input through a file: one
+// per process in the temporary folder, addressed by its host path.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "platform/native_path.h"
+
+class FuzzTempFile {
+ public:
+  explicit FuzzTempFile(const std::string& name)
+      : native_((std::filesystem::temp_directory_path() /
+                 ("vanto-fuzz-" + std::to_string(::getpid()) + "-" + name))
+                    .string()) {}
+  ~FuzzTempFile() { std::remove(native_.c_str()); }
+
+  void Write(const std::uint8_t* data, std::size_t size) const {
+    if (std::FILE* file = std::fopen(native_.c_str(), "wb")) {
+      if (size > 0) std::fwrite(data, 1, size, file);
+      std::fclose(file);
+    }
+  }
+  std::string HostPath() const { return vanto::platform::NativeToHostPath(native_); }
+  const std::string& native() const { return native_; }
+
+ private:
+  std::string native_;
+};
