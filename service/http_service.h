@@ -1,0 +1,57 @@
+// The reference service over HTTP (cpp-httplib, a thread pool):
+//   GET /v2.php?QUERY          content script
+//   GET /v2/vtuser.php?QUERY   account script
+//   GET /v2/PATH               content tree (and the update tree under /v2/update/)
+//   GET /popup.php?QUERY, /popup.htm   notice pages
+// One log line per request on standard error: method, path, status, bytes,
+// milliseconds.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "service/account_script.h"
+#include "service/account_store.h"
+#include "service/content_script.h"
+
+namespace httplib {
+class Server;
+}
+
+namespace vanto::service {
+
+struct ServiceConfig {
+  std::string host = "127.0.0.1";
+  int port = 8090;  // 0 picks a free port
+  int threads = 8;
+  std::string database = "vanto-service.db";
+  bool log = true;
+  ContentConfig content;
+};
+
+class HttpService {
+ public:
+  explicit HttpService(ServiceConfig config, AccountStore::Clock clock = nullptr);
+  ~HttpService();
+
+  // Binds the port; false when it is taken. Returns at once.
+  bool Start();
+  // Serves until Stop() (blocks); Start() must have succeeded.
+  void Run();
+  void Stop();
+  int Port() const { return port_; }
+
+ private:
+  void Routes();
+
+  ServiceConfig config_;
+  AccountStore store_;
+  AccountScript accounts_;
+  ContentScript content_;
+  std::unique_ptr<httplib::Server> server_;
+  int port_ = 0;
+};
+
+}  // namespace vanto::service
