@@ -31,4 +31,10 @@ std::array<std::string_view, 4> CardPositions(const WordRecord& record);
 // empty; nothing when the line has no TAB.
 std::optional<std::string_view> DistractorText(const WordRecord& record);
 
+// The readers return views into the record, so it must outlive them.
+std::string_view LineOf(const WordRecord&&) = delete;
+std::string_view WordField(const WordRecord&&, int) = delete;
+std::array<std::string_view, 4> CardPositions(const WordRecord&&) = delete;
+std::optional<std::string_view> DistractorText(const WordRecord&&) = delete;
+
 }  // namespace vanto::documents

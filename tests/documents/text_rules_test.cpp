@@ -50,28 +50,34 @@ TEST(WordFieldsTest, FieldsAreNonEmptyStretchesEndingAtATab) {
 
   const WordRecord gap = Word("口\t\t口子");  // empty spell is skipped uncounted
   EXPECT_EQ(WordField(gap, 1), "口子");
-  EXPECT_EQ(WordField(RawWord("a\tb"), 1), "");  // no TAB after "b": no field
-  EXPECT_EQ(WordField(RawWord("\t\tx\t"), 0), "x");
+  const WordRecord open_end = RawWord("a\tb");
+  EXPECT_EQ(WordField(open_end, 1), "");  // no TAB after "b": no field
+  const WordRecord leading = RawWord("\t\tx\t");
+  EXPECT_EQ(WordField(leading, 0), "x");
 }
 
 TEST(WordFieldsTest, CardPositionsCountEmptyStretches) {
-  const auto positions = CardPositions(Word("口\t\t口子\t张口"));
+  const WordRecord gap = Word("口\t\t口子\t张口");
+  const auto positions = CardPositions(gap);
   EXPECT_EQ(positions[0], "口");
   EXPECT_EQ(positions[1], "");
   EXPECT_EQ(positions[2], "口子");
   EXPECT_EQ(positions[3], "张口");
-  const auto more = CardPositions(Word("a\tb\tc\td\te"));  // a fifth field is not read
+  const WordRecord five = Word("a\tb\tc\td\te");  // a fifth field is not read
+  const auto more = CardPositions(five);
   EXPECT_EQ(more[3], "d");
-  const auto few = CardPositions(Word("a"));
+  const WordRecord one = Word("a");
+  const auto few = CardPositions(one);
   EXPECT_EQ(few[1], "");
   EXPECT_EQ(few[3], "");
 }
 
 TEST(WordFieldsTest, DistractorTakesTheStretchBeforeTheFirstTab) {
-  EXPECT_EQ(DistractorText(Word("人\trén")), "人");
-  EXPECT_EQ(DistractorText(RawWord("\tx\t")), "");  // empty, but present
-  EXPECT_FALSE(DistractorText(RawWord("no tab")).has_value());
-  EXPECT_FALSE(DistractorText(RawWord("")).has_value());
+  const WordRecord lines[] = {Word("人\trén"), RawWord("\tx\t"), RawWord("no tab"), RawWord("")};
+  EXPECT_EQ(DistractorText(lines[0]), "人");
+  EXPECT_EQ(DistractorText(lines[1]), "");  // empty, but present
+  EXPECT_FALSE(DistractorText(lines[2]).has_value());
+  EXPECT_FALSE(DistractorText(lines[3]).has_value());
 }
 
 TEST(WordFieldsTest, ALineWithoutNulIsReadNoFurtherThanItsBytes) {
