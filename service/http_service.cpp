@@ -82,6 +82,11 @@ HttpService::HttpService(ServiceConfig config, AccountStore::Clock clock)
     return new httplib::ThreadPool(static_cast<size_t>(threads));
   };
   if (config_.log) server_->set_logger(LogRequest);
+  // Errors raised inside the HTTP library (a request line too long, a bad
+  // request) get the same HTML error page as the scripts' own errors.
+  server_->set_error_handler([](const httplib::Request&, httplib::Response& res) {
+    if (res.body.empty()) Send(res, ErrorReply(res.status, "request refused"));
+  });
   Routes();
 }
 

@@ -11,6 +11,8 @@ namespace {
 std::optional<int> ParseIndex(std::string_view digits) {
   if (digits.empty() || digits.size() > 6 || (digits.size() > 1 && digits[0] == '0'))
     return std::nullopt;
+  for (char c : digits)
+    if (c < '0' || c > '9') return std::nullopt;
   int value = 0;
   auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;

@@ -1,0 +1,60 @@
+// Character sounds and puzzle pictures made on first request.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <thread>
+
+#include "service/content_script.h"
+#include "service/sound_synth.h"
+#include "temp_folder.h"
+
+namespace vanto::service {
+namespace {
+
+std::string Head(const std::filesystem::path& file, size_t bytes) {
+  std::ifstream in(file, std::ios::binary);
+  std::string head(bytes, '\0');
+  in.read(head.data(), static_cast<std::streamsize>(bytes));
+  head.resize(static_cast<size_t>(in.gcount()));
+  return head;
+}
+
+class MediaMakerTest : public ::testing::Test {
+ protected:
+  MediaMakerTest() {
+    tree_.Write("list.txt",
+                "\xE4\xBA\xBA\tren\t\xE4\xBA\xBA\xE4\xBB\xAC\t\xE4\xBA\xBA\xE4\xBB\xAC\n"
+                "\xE5\xA4\xA7\tda\t\xE5\xA4\xA7\xE5\xAE\xB6\t\xE5\xA4\xA7\xE5\xAE\xB6\n");
+  }
+  test::TempFolder tree_;
+  ContentScript script_{ContentConfig{tree_.Path()}};
+};
+
+TEST_F(MediaMakerTest, DrawsAPuzzlePictureAsJpeg) {
+  ASSERT_TRUE(script_.Media().EnsurePresent("pz/1.jpg"));
+  EXPECT_EQ(Head(tree_.Path() / "pz/1.jpg", 3), "\xFF\xD8\xFF");
+  EXPECT_GT(std::filesystem::file_size(tree_.Path() / "pz/1.jpg"), 2000u);
+  EXPECT_FALSE(script_.Media().EnsurePresent("pz/2.jpg"));  // no such character
+  EXPECT_TRUE(script_.Media().EnsurePresent("bh/7.swf"));   // not made here: left alone
+}
+
+TEST_F(MediaMakerTest, SpeaksTheThreeSoundsOnceEvenWhenAskedTogether) {
+  if (!RunProgram({"espeak-ng", "--version"}) || !RunProgram({"lame", "--version"}))
+    GTEST_SKIP() << "espeak-ng or lame missing";
+  std::vector<std::thread> askers;
+  for (int i = 0; i < 4; ++i) askers.emplace_back([this] { script_.Answer("pday=0&from=0&to=1"); });
+  for (auto& asker : askers) asker.join();
+  for (const char* name : {"ss/0.mp3", "ss/0w.mp3", "ss/0s.mp3"}) {
+    auto file = tree_.Path() / name;
+    ASSERT_TRUE(std::filesystem::exists(file)) << name;
+    auto head = Head(file, 3);
+    EXPECT_TRUE(head == "ID3" || static_cast<unsigned char>(head[0]) == 0xFF) << name;
+  }
+  int leftovers = 0;
+  for (auto& entry : std::filesystem::directory_iterator(tree_.Path() / "ss"))
+    leftovers += entry.path().extension() != ".mp3";
+  EXPECT_EQ(leftovers, 0);
+}
+
+}  // namespace
+}  // namespace vanto::service
