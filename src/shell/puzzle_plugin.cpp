@@ -1,0 +1,10 @@
+#include "shell/puzzle_plugin.h"
+
+#include "platform/file_system.h"
+#include "platform/native_path.h"
+
+std::string DefaultPuzzleLibraryPath() {
+  namespace platform = vanto::platform;
+  return platform::NativePath(
+      platform::JoinHostPath(platform::ProgramFolder(), kPuzzleLibraryName));
+}
