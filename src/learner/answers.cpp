@@ -2,6 +2,7 @@
 // asked character, and for a wrong answer one separator byte and the chosen
 // character. Both are matched against the first field of the records.
 #include <cstddef>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,7 +60,7 @@ WordRecord* FindRecord(std::vector<WordRecord>& words, std::size_t count, std::s
 
 int CStudy::RecordAnswer(const std::string& text, bool right) {
   if (parent_mode) return 0;
-  if (!right) ++wrong_count;
+  if (!right && wrong_count < std::numeric_limits<int>::max()) ++wrong_count;
   const std::string answer = AnswerToUtf8(text);
   WordRecord* asked = FindRecord(words, word_count, answer);
   if (!asked) return 1;

@@ -46,9 +46,8 @@ void CStudy::MarkReviewed() {
   if (days < 0) days = day;
   const std::int64_t first = ChapterStart(chapter) + std::int64_t{group} * days;
   const auto count = static_cast<std::int64_t>(std::min<std::size_t>(word_count, words.size()));
-  for (std::int64_t i = first; i < first + group; ++i) {
-    if (i >= 0 && i < count) ++words[i].review_count;
-  }
+  const std::int64_t end = std::min<std::int64_t>(first + group, count);
+  for (std::int64_t i = std::max<std::int64_t>(first, 0); i < end; ++i) ++words[i].review_count;
 }
 
 void CStudy::EnterParentMode(int value) {
