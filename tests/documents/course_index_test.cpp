@@ -55,22 +55,6 @@ TEST_F(CourseIndexTest, CourseIndexListsFinishedStoriesTodaysPartsCardsAndScore)
   EXPECT_EQ(ReadFile("main.xml"), expected);
 }
 
-TEST_F(CourseIndexTest, FirstStoryDayWithManyWrongAnswers) {
-  study_.wrong_count = 60;
-  EXPECT_EQ(WriteCourseIndex(study_, "main.xml", &boxes_), 1);
-  const std::string expected =
-      std::string(kDecl) +
-      "<root>\r\n"
-      "<ce>0</ce><studayBool>0</studayBool><StudyUrl>CSHZ.swf</StudyUrl>\r\n"
-      "<skipSnd>gs0/0a.mp3</skipSnd><mofaData>\r\n</mofaData>\r\n"
-      "<index>\r\n<skip>gs0/Synopsis0.swf</skip>\r\n<gushi>"
-      "<path>gs0/0.swf</path><path>gs0/1.swf</path><path>gs0/2.swf</path>"
-      "<path>gs0/3.swf</path><path>gs0/4.swf</path><path>gs0/game.swf</path></gushi>\r\n"
-      "<result>-20</result><yugao>gs0/yugao0.swf</yugao></index>\r\n"
-      "</root>\r\n";
-  EXPECT_EQ(ReadFile("main.xml"), expected);
-}
-
 TEST_F(CourseIndexTest, BranchChangesEverySevenStories) {
   study_.story_index = 13;
   EXPECT_EQ(WriteBranch(study_, "content.xml", &boxes_), 1);

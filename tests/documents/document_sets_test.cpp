@@ -16,7 +16,6 @@ namespace vanto::documents {
 namespace {
 
 using testing::FileExists;
-using testing::FolderEntries;
 using testing::NumberedWords;
 using testing::ReadFile;
 using testing::SetWords;
@@ -58,19 +57,6 @@ class DocumentSetsTest : public testing::DocumentsTest {
 
   CStudy study_;
 };
-
-TEST_F(DocumentSetsTest, FullRefreshWritesTheLessonQuizAndOverviewDocuments) {
-  SetWords(study_, NumberedWords(1200));
-  CourseDocuments documents(&boxes_);
-  documents.WriteFullRefresh(study_);
-  std::vector<std::string> names = FolderEntries(".");
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names,
-            (std::vector<std::string>{"config_CSHZ.xml", "config_GDLX.xml", "config_SKSZ.xml",
-                                      "content.xml", "game.xml", "game0.xml", "game1.xml",
-                                      "game2.xml", "hlg", "main.xml", "stat.xml", "zjfx.xml"}));
-  EXPECT_TRUE(boxes_.file_errors.empty());
-}
 
 TEST_F(DocumentSetsTest, EveryDocumentParsesForAPlainList) {
   SetWords(study_, NumberedWords(1200));

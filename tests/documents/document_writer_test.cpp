@@ -62,12 +62,6 @@ TEST_F(DocumentWriterTest, AMissingFolderFailsWithAMessageAndCreatesNothing) {
   EXPECT_TRUE(FolderEntries(".").empty());
 }
 
-TEST_F(DocumentWriterTest, BackslashPathsReachSubfolders) {
-  std::filesystem::create_directories("hlg/puzzle");
-  EXPECT_EQ(WriteRecentDays("hlg\\puzzle\\days.xml", 20230302, nullptr), 1);
-  EXPECT_TRUE(FileExists("hlg/puzzle/days.xml"));
-}
-
 TEST_F(DocumentWriterTest, ATargetThatCannotBeReplacedFailsAndKeepsIt) {
   std::filesystem::create_directories("main.xml/inside");
   EXPECT_EQ(WriteRecentDays("main.xml", 20230302, &boxes_), 0);

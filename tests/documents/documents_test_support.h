@@ -3,8 +3,12 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
-#include <memory>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,40 +20,83 @@ namespace vanto::documents::testing {
 
 class RecordingBoxes : public vanto::platform::MessageBoxes {
  public:
-  void Show(const std::string& caption, const std::string& text) override {
-    shown.push_back(caption + ": " + text);
-  }
+  void Show(const std::string&, const std::string&) override {}
   void ShowFileError(const std::string& host_path, int error_number) override {
     file_errors.emplace_back(host_path, error_number);
   }
-  std::vector<std::string> shown;
   std::vector<std::pair<std::string, int>> file_errors;
 };
 
 // Makes a fresh folder the working folder for the test and removes it after.
 class DocumentsTest : public ::testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  void SetUp() override {
+    previous_ = std::filesystem::current_path();
+    std::string pattern = (std::filesystem::temp_directory_path() / "vanto_docs_XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+    std::filesystem::current_path(folder_);
+  }
+  void TearDown() override {
+    std::filesystem::current_path(previous_);
+    std::filesystem::remove_all(folder_);
+  }
 
-  std::string folder_;
-  std::string previous_;
+  std::filesystem::path folder_;
+  std::filesystem::path previous_;
   RecordingBoxes boxes_;
 };
 
-// A record whose line is `fields` followed by the TAB the list loader adds.
-WordRecord Word(const std::string& fields, int review = 0, int test = 0, int error = 0);
 // A record with the line exactly as given (no TAB added).
-WordRecord RawWord(const std::string& line);
+inline WordRecord RawWord(const std::string& line) {
+  WordRecord record{};
+  std::memcpy(record.line, line.data(), std::min(line.size(), sizeof record.line - 1));
+  return record;
+}
 
-// Gives the learner these words.
-void SetWords(CStudy& study, std::vector<WordRecord> words);
-// `count` words "w<i>\tp<i>\t", for ranges that only need to exist.
-std::vector<WordRecord> NumberedWords(int count);
+// A record whose line is `fields` followed by the TAB the list loader adds.
+inline WordRecord Word(const std::string& fields, int review = 0, int test = 0, int error = 0) {
+  WordRecord record = RawWord(fields + "\t");
+  record.review_count = static_cast<std::uint8_t>(review);
+  record.test_count = static_cast<std::uint8_t>(test);
+  record.error_count = static_cast<std::uint8_t>(error);
+  return record;
+}
 
-std::string ReadFile(const std::string& path);
-bool FileExists(const std::string& path);
-void WriteFile(const std::string& path, const std::string& bytes);
-std::vector<std::string> FolderEntries(const std::string& folder);
+inline void SetWords(CStudy& study, std::vector<WordRecord> words) {
+  study.words = std::move(words);
+  study.word_count = static_cast<std::uint32_t>(study.words.size());
+}
+
+// `count` words "w<i>\tp<i>", for ranges that only need to exist.
+inline std::vector<WordRecord> NumberedWords(int count) {
+  std::vector<WordRecord> words;
+  for (int i = 0; i < count; ++i) {
+    words.push_back(Word("w" + std::to_string(i) + "\tp" + std::to_string(i)));
+  }
+  return words;
+}
+
+inline std::string ReadFile(const std::string& path) {
+  std::ostringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
+}
+
+inline bool FileExists(const std::string& path) {
+  return std::filesystem::exists(path);
+}
+
+inline void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::vector<std::string> FolderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
 
 }  // namespace vanto::documents::testing

@@ -107,16 +107,5 @@ TEST_F(ProgressDocumentsTest, ChapterChangeRewritesOldNewAndMissingDocuments) {
   for (int i = 0; i < 6; ++i) EXPECT_NE(ReadFile("Chapter" + std::to_string(i) + ".xml"), "kept");
 }
 
-TEST_F(ProgressDocumentsTest, WithoutAListStatHasEmptyListsAndNoChapterIsWritten) {
-  SetWords(study_, {});
-  EXPECT_EQ(WriteStat(study_, "stat.xml", &boxes_), 1);
-  EXPECT_NE(ReadFile("stat.xml")
-                .find("<learned>\r\n</learned>\r\n<fallibility>\r\n</fallibility>"
-                      "\r\n<learning>\r\n</learning>\r\n"),
-            std::string::npos);
-  WriteChapterFiles(study_, -1, -1, &boxes_);
-  EXPECT_FALSE(FileExists("Chapter0.xml"));
-}
-
 }  // namespace
 }  // namespace vanto::documents

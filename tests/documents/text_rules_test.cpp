@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "documents/random_source.h"
 #include "documents/two_decimals.h"
 #include "documents/word_fields.h"
-#include "documents/xml_escape.h"
 #include "documents_test_support.h"
 
 namespace vanto::documents {
@@ -33,51 +33,21 @@ TEST(TwoDecimalsTest, RoundsHalfAwayFromZeroOnTheExactValue) {
   EXPECT_EQ(FormatTwoDecimals(1234.5f), "1234.50");
 }
 
-TEST(XmlEscapeTest, EscapesOnlyWhatBreaksXml) {
-  EXPECT_EQ(EscapeContent("人们 'a' \"b\""), "人们 'a' \"b\"");
-  EXPECT_EQ(EscapeContent("a&b<c>d"), "a&amp;b&lt;c&gt;d");
-  EXPECT_EQ(EscapeAttribute("it's \"x\" & <y>", '\''), "it&apos;s \"x\" &amp; &lt;y&gt;");
-  EXPECT_EQ(EscapeAttribute("it's \"x\"", '"'), "it's &quot;x&quot;");
-}
-
-TEST(WordFieldsTest, FieldsAreNonEmptyStretchesEndingAtATab) {
-  const WordRecord full = Word("人\trén\t大人\t人们来了");
-  EXPECT_EQ(WordField(full, 0), "人");
-  EXPECT_EQ(WordField(full, 1), "rén");
-  EXPECT_EQ(WordField(full, 2), "大人");
-  EXPECT_EQ(WordField(full, 3), "人们来了");
-  EXPECT_EQ(WordField(full, 4), "");
-
-  const WordRecord gap = Word("口\t\t口子");  // empty spell is skipped uncounted
-  EXPECT_EQ(WordField(gap, 1), "口子");
-  const WordRecord open_end = RawWord("a\tb");
-  EXPECT_EQ(WordField(open_end, 1), "");  // no TAB after "b": no field
-  const WordRecord leading = RawWord("\t\tx\t");
-  EXPECT_EQ(WordField(leading, 0), "x");
-}
-
-TEST(WordFieldsTest, CardPositionsCountEmptyStretches) {
+TEST(WordFieldsTest, FieldsCardPositionsAndDistractorText) {
   const WordRecord gap = Word("口\t\t口子\t张口");
-  const auto positions = CardPositions(gap);
-  EXPECT_EQ(positions[0], "口");
-  EXPECT_EQ(positions[1], "");
-  EXPECT_EQ(positions[2], "口子");
-  EXPECT_EQ(positions[3], "张口");
-  const WordRecord five = Word("a\tb\tc\td\te");  // a fifth field is not read
-  const auto more = CardPositions(five);
-  EXPECT_EQ(more[3], "d");
-  const WordRecord one = Word("a");
-  const auto few = CardPositions(one);
-  EXPECT_EQ(few[1], "");
-  EXPECT_EQ(few[3], "");
-}
-
-TEST(WordFieldsTest, DistractorTakesTheStretchBeforeTheFirstTab) {
-  const WordRecord lines[] = {Word("人\trén"), RawWord("\tx\t"), RawWord("no tab"), RawWord("")};
-  EXPECT_EQ(DistractorText(lines[0]), "人");
-  EXPECT_EQ(DistractorText(lines[1]), "");  // empty, but present
-  EXPECT_FALSE(DistractorText(lines[2]).has_value());
-  EXPECT_FALSE(DistractorText(lines[3]).has_value());
+  EXPECT_EQ(WordField(gap, 0), "口");
+  EXPECT_EQ(WordField(gap, 1), "口子");  // the empty stretch is skipped uncounted
+  EXPECT_EQ(WordField(gap, 2), "张口");
+  EXPECT_EQ(WordField(gap, 3), "");
+  const auto positions = CardPositions(gap);  // the card lesson counts it
+  EXPECT_EQ(std::vector<std::string_view>(positions.begin(), positions.end()),
+            (std::vector<std::string_view>{"口", "", "口子", "张口"}));
+  const WordRecord open_end = RawWord("\ta\tb");
+  EXPECT_EQ(WordField(open_end, 1), "");    // "b" has no TAB after it
+  EXPECT_EQ(DistractorText(open_end), "");  // empty, but present
+  const WordRecord no_tab = RawWord("x");
+  EXPECT_FALSE(DistractorText(no_tab).has_value());
+  EXPECT_EQ(CardPositions(no_tab)[0], "");
 }
 
 TEST(WordFieldsTest, ALineWithoutNulIsReadNoFurtherThanItsBytes) {
