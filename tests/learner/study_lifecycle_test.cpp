@@ -57,16 +57,5 @@ TEST_F(LifecycleTest, WithoutAListNothingIsSavedAndNoDocumentWritten) {
   EXPECT_NE(ReadProfileInt("study", "today", 0, "Vanto.ini"), 0);  // written by the roll-over
 }
 
-TEST_F(LifecycleTest, CardsChangedInParentModeAreNotStored) {
-  WriteFile("list.txt", CourseText(2));
-  {
-    CStudy study(&documents);
-    ASSERT_TRUE(study.Load("Vanto.ini"));
-    study.EnterParentMode(1);
-    study.AddMofa(1);
-  }
-  EXPECT_EQ(ReadProfileString("mofa", "count", "none", "Vanto.ini"), "none");
-}
-
 }  // namespace
 }  // namespace learner_test

@@ -54,16 +54,6 @@ TEST_F(WordListTest, TextLinesBecomeRecords) {
   study.words.clear();  // no save at exit
 }
 
-TEST_F(WordListTest, CrLfAndLfGiveTheSameRecords) {
-  CStudy lf, crlf;
-  WriteFile("a.txt", "x\ty\nz\n");
-  WriteFile("b.txt", "x\ty\r\nz\r\n");
-  ASSERT_TRUE(lf.ParseListText("a.txt"));
-  ASSERT_TRUE(crlf.ParseListText("b.txt"));
-  ASSERT_EQ(lf.word_count, crlf.word_count);
-  EXPECT_EQ(std::memcmp(lf.words.data(), crlf.words.data(), lf.words.size() * 68), 0);
-}
-
 TEST_F(WordListTest, MissingOrEmptyTextFailsAndOnlyMissingIsReported) {
   CStudy study(nullptr, &boxes);
   EXPECT_FALSE(study.LoadWordList());
