@@ -12,7 +12,7 @@ int ChapterStart(int chapter) {
   return chapter >= 0 && chapter < kRows ? ChapterTable[chapter].first : 0;
 }
 
-std::int64_t DayRangeFirst(const SINFO& info, std::int64_t days_back) {
+std::int64_t DayRangeFirst(const SINFO& info, int days_back) {
   const std::int64_t days = std::int64_t{info.day} - info.ch_day - days_back;
   return ChapterStart(info.chapter) + std::int64_t{info.group} * std::max<std::int64_t>(0, days);
 }

@@ -14,4 +14,4 @@
 int ChapterStart(int chapter);
 
 // first(k) as above.
-std::int64_t DayRangeFirst(const SINFO& info, std::int64_t days_back);
+std::int64_t DayRangeFirst(const SINFO& info, int days_back);
