@@ -29,8 +29,9 @@ std::vector<Line> SplitLines(std::string_view text) {
   return lines;
 }
 
+// A stray CR (half of a line end) counts as blank too.
 bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
+  return c == ' ' || c == '\t' || c == '\r';
 }
 
 std::string_view Trim(std::string_view s) {
@@ -146,10 +147,9 @@ std::string SetProfileValue(std::string_view text, std::string_view section, std
   if (at.section_found) {
     const Line& l = lines[at.section_last_line];
     out.append(text.substr(0, l.end));
-    if (l.next == l.end)
-      out.append(eol);  // last line of the file had no line end
-    else
-      out.append(text.substr(l.end, l.next - l.end));
+    std::string_view line_end = text.substr(l.end, l.next - l.end);
+    // The section's last line may end the file without a (complete) line end.
+    out.append(line_end.find('\n') == std::string_view::npos ? eol : line_end);
     out.append(key_line).append(text.substr(l.next));
     return out;
   }

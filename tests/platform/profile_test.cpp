@@ -80,3 +80,15 @@ TEST(ProfileFile, WriteLeavesNoTemporaryFilesAndFailsInAMissingFolder) {
   EXPECT_EQ(files, 1);
   EXPECT_FALSE(WriteProfileString("s", "k", "v", NativeToHostPath(dir.File("no\\such.ini"))));
 }
+
+TEST(ProfileText, AKeyAddedAfterALoneCarriageReturnCanBeReadBack) {
+  std::string text = SetProfileValue("[study\r", "study", "day", "7");
+  std::string v;
+  ASSERT_TRUE(FindProfileValue(text, "study", "day", &v)) << text;
+  EXPECT_EQ(v, "7");
+  text = SetProfileValue("[a]\r\nb=1\r", "zz", "day", "8");
+  ASSERT_TRUE(FindProfileValue(text, "a", "b", &v));
+  EXPECT_EQ(v, "1");
+  ASSERT_TRUE(FindProfileValue(text, "zz", "day", &v));
+  EXPECT_EQ(v, "8");
+}

@@ -1,0 +1,162 @@
+// The course host as a user runs it, headless, against the reference
+// service serving the demo course: start-up download, the movie's commands,
+// account requests, a chapter change, the exit popup's download, and the
+// single-instance rule.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "child_process.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool HasLine(const std::string& output, const std::string& line) {
+  return ("\n" + output).find("\n" + line + "\n") != std::string::npos;
+}
+
+class ServiceFixture : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (!fs::exists(fs::path(VANTO_DEMO_COURSE) / "list.txt")) return;
+    scratch_ = fs::temp_directory_path() / ("vanto-it-" + std::to_string(::getpid()));
+    fs::create_directories(scratch_);
+    port_ = FreeLocalPort();
+    ChildProcess adduser(
+        VANTO_SERVICE_PROGRAM,
+        {"adduser", "mama", "s3cret", "--uid", "77", "--db", (scratch_ / "accounts.db").string()},
+        scratch_.string(), true);
+    adduser.CloseInput();
+    adduser.Finish(60, nullptr);
+    service_ = new ChildProcess(VANTO_SERVICE_PROGRAM,
+                                {"--port", std::to_string(port_), "--root", VANTO_DEMO_COURSE,
+                                 "--db", (scratch_ / "accounts.db").string(), "--quiet"},
+                                scratch_.string());
+    for (int i = 0; i < 100 && !Reachable(); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+  }
+  static void TearDownTestSuite() {
+    delete service_;
+    service_ = nullptr;
+    std::error_code ignored;
+    fs::remove_all(scratch_, ignored);
+  }
+  static bool Reachable() {
+    std::string out;
+    ChildProcess probe("/usr/bin/curl", {"-sf", "-o", "/dev/null", Base() + "/popup.htm"}, "/",
+                       true);
+    probe.CloseInput();
+    return probe.Finish(10, &out) == 0;
+  }
+  static std::string Base() { return "http://127.0.0.1:" + std::to_string(port_); }
+
+  void SetUp() override {
+    if (!service_) GTEST_SKIP() << "the demo course is not generated (run scripts/setup.sh)";
+    program_ = scratch_ / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    fs::create_directories(program_);
+    // An installation ships the program and the course list; the rest comes
+    // from the service.
+    fs::copy_file(VANTO_PROGRAM, program_ / "Vanto");
+    fs::copy_file(fs::path(VANTO_DEMO_COURSE) / "list.txt", program_ / "list.txt");
+    WriteHosts(Base());
+    ::setenv("XDG_RUNTIME_DIR", program_.c_str(), 1);  // the instance lock of this test
+  }
+
+  void WriteHosts(const std::string& base) {
+    std::ofstream ini(program_ / "service.ini");
+    ini << "[hosts]\n";
+    for (const char* key : {"mirror0", "mirror1", "mirror2", "mirror3", "account", "site"}) {
+      ini << key << "=" << base << "\n";
+    }
+  }
+
+  // Runs the host with `commands` on its standard input; returns its output.
+  std::string RunHost(const std::string& commands, int* exit_code = nullptr) {
+    ChildProcess host((program_ / "Vanto").string(), {"--headless"}, program_.string(), true);
+    host.Send(commands);
+    host.CloseInput();
+    std::string output;
+    int code = host.Finish(240, &output);
+    if (exit_code) *exit_code = code;
+    return output;
+  }
+
+  static inline fs::path scratch_;
+  static inline int port_ = 0;
+  static inline ChildProcess* service_ = nullptr;
+  fs::path program_;
+};
+
+}  // namespace
+
+TEST_F(ServiceFixture, FirstStartDownloadsTheDayAndRunsCommands) {
+  int code = -1;
+  std::string out = RunHost(
+      "Chapters\tbegin\n"
+      "user\t123+45\n"
+      "addMofa\t1\n"
+      "endMofa\n"
+      "quit\n",
+      &code);
+  EXPECT_EQ(code, 0) << out;
+  EXPECT_TRUE(fs::exists(program_ / "ss" / "0.mp3"));
+  EXPECT_TRUE(HasLine(out, "Window\tshow movie")) << out;
+  EXPECT_TRUE(HasLine(out, "SetVariable\tchapter\t0")) << out;
+  EXPECT_TRUE(HasLine(out,
+                      "CallFunction\t<invoke "
+                      "name=\"cbChapter\"><arguments><string>0</string></arguments></invoke>"));
+  EXPECT_TRUE(HasLine(out, "Movie\thttp://"));  // "quit" reloads the movie
+  EXPECT_TRUE(HasLine(out, "Window\tpopup navigate " + Base() + "/popup.php?uid=123&day=0"));
+  EXPECT_TRUE(HasLine(out, "Window\tend 0"));
+  // The account service now holds the card.
+  EXPECT_NE(ReadFile(program_ / "Vanto.inf").find("count=0,0,1,"), std::string::npos);
+  // Documents for the movie and the saved progress.
+  EXPECT_TRUE(fs::exists(program_ / "main.xml"));
+  EXPECT_TRUE(fs::exists(program_ / "list.dat"));
+}
+
+TEST_F(ServiceFixture, ParentLoginAndChapterChangeReachTheService) {
+  RunHost("kid\n");  // a first run fetches the course
+  int code = -1;
+  std::string out = RunHost("parent\tmama+s3cret\ncurrentChapter\t2\n", &code);
+  EXPECT_EQ(code, 0) << out;
+  EXPECT_FALSE(HasLine(out, "MessageBox\tError\tFailed to change chapter")) << out;
+  EXPECT_FALSE(HasLine(out, "MessageBox\terror\tParent login failed")) << out;
+  std::string ini = ReadFile(program_ / "Vanto.ini");
+  EXPECT_NE(ini.find("name=mama"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("chapter=2"), std::string::npos) << ini;
+}
+
+TEST_F(ServiceFixture, WithoutAServiceTheHostWaitsAndStillCloses) {
+  WriteHosts("http://127.0.0.1:" + std::to_string(FreeLocalPort()));
+  int code = -1;
+  std::string out = RunHost("kid\n", &code);
+  EXPECT_EQ(code, 0) << out;
+  EXPECT_FALSE(HasLine(out, "Window\tshow movie")) << out;
+  EXPECT_FALSE(HasLine(out, "Window\tfullscreen on")) << out;  // "kid" never ran
+  EXPECT_TRUE(HasLine(out, "Window\tpopup end 0")) << out;
+}
+
+TEST_F(ServiceFixture, ASecondInstanceIsRefused) {
+  WriteHosts("http://127.0.0.1:" + std::to_string(FreeLocalPort()));
+  ChildProcess first((program_ / "Vanto").string(), {"--headless"}, program_.string(), true);
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  int code = -1;
+  std::string out = RunHost("", &code);
+  EXPECT_EQ(code, 1);
+  EXPECT_TRUE(HasLine(out, "MessageBox\tVantoPelko\t已经有一个运行的“VantoPelko”程序了。")) << out;
+  first.CloseInput();
+  EXPECT_EQ(first.Finish(60, nullptr), 0);
+}
