@@ -149,6 +149,7 @@ int AccountStore::Today() const {
 template <typename Change>
 AccountResult AccountStore::Update(int uid, int ppt, Change change) {
   Lease lease(*this);
+  std::lock_guard writing(write_mutex_);
   SqliteTransaction transaction(*lease);
   auto row = LoadRow(*lease, uid);
   if (!row) return {AccountOutcome::kUnknown, {}};
@@ -163,6 +164,7 @@ AccountResult AccountStore::Update(int uid, int ppt, Change change) {
 AccountResult AccountStore::Login(int uid, int ppt, const std::string& qudao) {
   {
     Lease lease(*this);
+    std::lock_guard writing(write_mutex_);
     SqliteTransaction transaction(*lease);
     if (!LoadRow(*lease, uid)) {
       InsertLearner(*lease, uid, ppt, qudao, Today());
@@ -186,6 +188,7 @@ AccountResult AccountStore::ParentLogin(const std::string& name, const std::stri
   }
   if (!hasher_.Verify(parent->first, password)) return {AccountOutcome::kDenied, {}};
   Lease lease(*this);
+  std::lock_guard writing(write_mutex_);
   SqliteTransaction transaction(*lease);
   auto row = LoadRow(*lease, parent->second);
   if (!row) return {AccountOutcome::kUnknown, {}};
@@ -218,6 +221,7 @@ AccountResult AccountStore::ChangeChapter(int uid, int ppt, int chapter,
 NewParent AccountStore::AddParent(const std::string& name, const std::string& password, int uid) {
   const std::string hash = hasher_.Hash(password);
   Lease lease(*this);
+  std::lock_guard writing(write_mutex_);
   SqliteTransaction transaction(*lease);
   NewParent result{uid, 0};
   if (uid <= 0 || !LoadRow(*lease, uid)) {

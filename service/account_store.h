@@ -66,6 +66,9 @@ class AccountStore {
   std::string path_;
   Clock clock_;
   PasswordHasher hasher_;
+  // Writers of this process queue here instead of in SQLite's busy handler,
+  // which sleeps and retries; other processes still meet the busy timeout.
+  std::mutex write_mutex_;
   std::mutex pool_mutex_;
   std::vector<std::unique_ptr<SqliteConnection>> pool_;
 };

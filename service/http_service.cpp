@@ -81,6 +81,11 @@ HttpService::HttpService(ServiceConfig config, AccountStore::Clock clock)
   server_->new_task_queue = [threads] {
     return new httplib::ThreadPool(static_cast<size_t>(threads));
   };
+  // Headers and body go out in separate writes; without TCP_NODELAY a small
+  // reply waits for the client's delayed acknowledgement (about 40 ms).
+  server_->set_tcp_nodelay(true);
+  server_->set_keep_alive_max_count(1000);
+  server_->set_keep_alive_timeout(2);
   if (config_.log) server_->set_logger(LogRequest);
   // Errors raised inside the HTTP library (a request line too long, a bad
   // request) get the same HTML error page as the scripts' own errors.

@@ -24,8 +24,8 @@ namespace vanto::service {
 
 struct ServiceConfig {
   std::string host = "127.0.0.1";
-  int port = 8090;  // 0 picks a free port
-  int threads = 8;
+  int port = 8090;   // 0 picks a free port
+  int threads = 32;  // one per open connection: keep-alive holds a thread
   std::string database = "vanto-service.db";
   bool log = true;
   ContentConfig content;
