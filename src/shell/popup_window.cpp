@@ -21,6 +21,7 @@ void CWebDlg::OnDownloadNotice(int code, std::int64_t value, std::string_view li
     main_window->services().notice_observer("popup", code, value, line);
   }
   if (code == ID_DOWNLOAD_RANGE) {
+    download_running_ = true;
     progress_range = static_cast<int>(value & 0xFFFF);
     progress_position = 0;
     status_text.clear();
