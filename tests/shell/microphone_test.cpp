@@ -5,8 +5,11 @@
 #include <stdlib.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -36,7 +39,8 @@ class MicrophoneTest : public ::testing::Test {
         << "  file \"/dev/null\"\n"
         << "  infile \"" << (folder_ / "take.raw").string() << "\"\n"
         << "  format \"raw\"\n"
-        << "}\n";
+        << "}\n"
+        << SpeechDeviceConfig();
     const std::string config_path =
         std::string(kSystemAlsaConfig) + ":" + (folder_ / "asound.conf").string();
     setenv("ALSA_CONFIG_PATH", config_path.c_str(), 1);
@@ -57,6 +61,38 @@ class MicrophoneTest : public ::testing::Test {
     std::ofstream(folder_ / "take.raw", std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
+  }
+
+  // "vanto_speech" plays 16-bit speech at 22050 Hz; ALSA's plug layer turns
+  // it into the microphone's 8-bit 8000 Hz, as on a real sound card.
+  std::string SpeechDeviceConfig() const {
+    return "pcm.vanto_speech_file {\n"
+           "  type file\n"
+           "  slave.pcm \"null\"\n"
+           "  file \"/dev/null\"\n"
+           "  infile \"" +
+           (folder_ / "speech.raw").string() +
+           "\"\n"
+           "  format \"raw\"\n"
+           "}\n"
+           "pcm.vanto_speech {\n"
+           "  type plug\n"
+           "  slave { pcm \"vanto_speech_file\" format S16_LE rate 22050 channels 1 }\n"
+           "}\n";
+  }
+
+  // Speaks `text` with espeak-ng into the speech device's samples; false
+  // when the synthesiser is not there.
+  bool WriteSpeech(const std::string& text) {
+    const std::string wav = (folder_ / "speech.wav").string();
+    const std::string command = "espeak-ng -w '" + wav + "' '" + text + "' 2>/dev/null";
+    if (std::system(command.c_str()) != 0) return false;
+    std::ifstream in(wav, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::size_t data = bytes.find("data");
+    if (data == std::string::npos || data + 8 > bytes.size()) return false;
+    std::ofstream(folder_ / "speech.raw", std::ios::binary) << bytes.substr(data + 8);
+    return true;
   }
 
   std::unique_ptr<MicrophoneMonitor> Monitor(const std::string& device = "vanto_test") {
@@ -106,6 +142,29 @@ TEST_F(MicrophoneTest, CapturedTakeIsReportedThroughTheUserInterfaceThread) {
   ui_.Drain();
   EXPECT_EQ(movie_.requests().size(), 1u);
   EXPECT_EQ(FailureText(), "");
+}
+
+TEST_F(MicrophoneTest, SpokenWordsAreConvertedToTheMicrophoneFormatAndReported) {
+  if (!WriteSpeech("one two three, ni hao")) GTEST_SKIP() << "espeak-ng cannot make speech here";
+  auto monitor = Monitor("vanto_speech");
+  ASSERT_TRUE(monitor->OpenMicrophone());
+  ASSERT_TRUE(ui_.RunUntil(1));
+  const std::string request = movie_.requests().at(0);
+  ASSERT_EQ(request.compare(0, kPrefix.size(), kPrefix), 0);
+  std::istringstream levels(
+      request.substr(kPrefix.size(), request.size() - kPrefix.size() - kSuffix.size()));
+  std::vector<int> values;
+  for (int value; levels >> value;) {
+    values.push_back(value);
+    ASSERT_EQ(levels.get(), ',');
+  }
+  ASSERT_EQ(values.size(), 64u);
+  EXPECT_GT(values[0], 4 + 16);  // the report starts at a loud sample
+  for (int value : values) {
+    EXPECT_GE(value, -128 + 16);
+    EXPECT_LE(value, 127 + 16);
+  }
+  EXPECT_TRUE(monitor->CloseMicrophone());
 }
 
 TEST_F(MicrophoneTest, OpenWhileRecordingStartsAFreshTakeAndEachTakeReportsOnce) {

@@ -85,6 +85,11 @@ class PuzzleBridgeTest : public ::testing::Test {
   std::vector<int> hanzi_indexes_;
 };
 
+TEST(PuzzlePlugin, IsLookedForInTheProgramFolder) {
+  const fs::path program = fs::canonical("/proc/self/exe");
+  EXPECT_EQ(DefaultPuzzleLibraryPath(), (program.parent_path() / kPuzzleLibraryName).string());
+}
+
 TEST_F(PuzzleBridgeTest, MissingPluginRepliesWithErrorsAndWritesTheLoadError) {
   auto bridge = Bridge((folder_ / kPuzzleLibraryName).string());
   WritePicture(6);
