@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <limits>
 
 namespace vanto::service {
 namespace {
@@ -228,6 +229,8 @@ NewParent AccountStore::AddParent(const std::string& name, const std::string& pa
     if (uid <= 0) {
       SqliteStatement next(*lease, "SELECT COALESCE(MAX(uid), 100000) + 1 FROM learners");
       next.Step();
+      if (next.Int(0) > std::numeric_limits<int32_t>::max())
+        throw SqliteError("no free user id left");
       result.uid = static_cast<int>(next.Int(0));
     }
     result.ppt = static_cast<int>(randombytes_uniform(900000000) + 100000000);

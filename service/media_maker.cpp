@@ -47,11 +47,15 @@ MediaMaker::MediaMaker(std::filesystem::path root, CourseList& list, std::string
     : root_(std::move(root)), list_(list), font_(std::move(font)) {}
 
 bool MediaMaker::EnsurePresent(std::string_view relative) {
-  if (!ParseMediaName(relative)) return true;
+  auto name = ParseMediaName(relative);
+  if (!name) return true;
   const std::string key(relative);
   const auto target = root_ / key;
   std::error_code error;
   if (std::filesystem::exists(target, error)) return true;
+  // Only characters of the list get a lock of their own, so requests for
+  // made-up indexes cannot grow the lock table.
+  if (name->index >= static_cast<int>(list_.Lines()->size())) return false;
   std::lock_guard lock(LockFor(key));
   if (std::filesystem::exists(target, error)) return true;
   return Make(key, target);
