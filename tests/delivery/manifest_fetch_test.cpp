@@ -1,0 +1,84 @@
+// The manifest request: script hosts, passes, invalid replies, and the
+// hand-over of the notices to a waiting dialog.
+#include "delivery_fixture.h"
+
+namespace vanto::testing {
+namespace {
+
+using delivery::ID_DOWNLOAD_DONE;
+using delivery::ID_DOWNLOAD_RANGE;
+
+TEST_F(DeliveryTest, TriesScriptHostsZeroToTwoForThreePassesThenGivesUp) {
+  EXPECT_EQ(Fetch("?pday=3&from=1&to=6"), -1);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(hosts_[i].ScriptRequests(), 3) << "host " << i;
+  EXPECT_EQ(hosts_[3].ScriptRequests(), 0);
+  EXPECT_EQ(hosts_[0].server.paths()[0], "/v2.php?pday=3&from=1&to=6");
+  EXPECT_TRUE(notices_.empty());
+}
+
+TEST_F(DeliveryTest, HtmlReplyIsRejectedAndTheNextHostServes) {
+  hosts_[0].SetManifest("a.txt\n<html><body>error</body></html>\n");
+  hosts_[1].SetManifest("#comment\n");
+  EXPECT_EQ(Fetch(), 1);  // the comment's line result
+  EXPECT_EQ(hosts_[0].ScriptRequests(), 1);
+  EXPECT_EQ(hosts_[1].ScriptRequests(), 1);
+  ASSERT_EQ(delivery_.manifest_lines().size(), 1u);
+  EXPECT_EQ(work_.Read("down.list"), "#comment\n");
+}
+
+TEST_F(DeliveryTest, EmptyManifestIsAFailedAttempt) {
+  hosts_[0].SetManifest("\r\n\r\n");
+  hosts_[2].SetManifest("#x\n");
+  EXPECT_EQ(Fetch(), 1);
+  EXPECT_EQ(hosts_[1].ScriptRequests(), 1);
+  EXPECT_EQ(hosts_[2].ScriptRequests(), 1);
+}
+
+TEST_F(DeliveryTest, ModalWaitSeesRangeStepsAndDone) {
+  hosts_[1].files.Write("a.txt", "alpha");
+  hosts_[1].files.Write("b.txt", "beta");
+  Serve({EntryLine("a.txt", "alpha"), "#delete x nothing", EntryLine("b.txt", "beta")});
+  EXPECT_EQ(Fetch(), 0);
+  ASSERT_EQ(notices_.size(), 4u);
+  EXPECT_EQ(notices_[0].code, ID_DOWNLOAD_RANGE);
+  EXPECT_EQ(notices_[0].value, 3);
+  EXPECT_EQ(notices_[1].line, EntryLine("a.txt", "alpha"));
+  EXPECT_EQ(notices_[3].code, ID_DOWNLOAD_DONE);
+  EXPECT_EQ(work_.Read("a.txt"), "alpha");
+  EXPECT_EQ(work_.Read("b.txt"), "beta");
+}
+
+// A fetch requested while a worker runs waits for it; the running worker's
+// notices (to the main window, which is the one waiting) are still served.
+TEST(ContentDeliveryThreads, FetchAndDestructionWaitForTheRunningWorker) {
+  std::array<ContentHost, 4> hosts;
+  ScratchFolder work;
+  for (int i = 0; i < 30; ++i) hosts[1].files.Write("f" + std::to_string(i), "x");
+  std::string manifest;
+  for (int i = 0; i < 30; ++i) manifest += "f" + std::to_string(i) + "\n";
+  hosts[0].SetManifest(manifest);
+
+  struct MainWindow : delivery::ProgressTarget {
+    void OnDownloadNotice(int code, std::int64_t, std::string_view) override {
+      codes.push_back(code);
+    }
+    std::vector<int> codes;
+  } main_window;
+  delivery::HeadlessEventLoop loop;
+  RecordingProcesses processes;
+  RecordingMessages messages;
+  {
+    delivery::ContentDelivery delivery({hosts[0].server.BaseUrl(), hosts[1].server.BaseUrl(),
+                                        hosts[2].server.BaseUrl(), hosts[3].server.BaseUrl()},
+                                       work.Host(), loop, processes, messages, &main_window);
+    ASSERT_TRUE(delivery.FetchManifest("?a", &main_window));
+    EXPECT_TRUE(delivery.WorkerRunning());
+    ASSERT_TRUE(delivery.FetchManifest("?b", &main_window));  // waits for the first run
+    EXPECT_EQ(std::count(main_window.codes.begin(), main_window.codes.end(), ID_DOWNLOAD_DONE), 1);
+  }  // destruction waits for the second run
+  EXPECT_EQ(std::count(main_window.codes.begin(), main_window.codes.end(), ID_DOWNLOAD_DONE), 2);
+  EXPECT_EQ(work.CountEntries(), 31);  // the files and down.list
+}
+
+}  // namespace
+}  // namespace vanto::testing
