@@ -125,11 +125,10 @@ ScriptReply ContentScript::Update() {
   std::sort(files.begin(), files.end());
   std::vector<std::string> lines;
   for (const auto& file : files) {
-    auto stamp = digests_.Stamp(tree / file);
-    if (!stamp) continue;
-    std::string line = file + "\t" + *stamp;
-    if (file.ends_with(".ex_")) line += "\texe";
-    lines.push_back(line);
+    auto line = EntryLine(tree / file, file);
+    if (!line) continue;
+    if (file.ends_with(".ex_") && line->find('\t') != std::string::npos) *line += "\texe";
+    lines.push_back(*line);
   }
   // The updater reads every line, '#' lines included, as a file to fetch, and
   // takes an empty manifest as "nothing to update".
@@ -141,10 +140,21 @@ std::vector<std::string> ContentScript::Entries(const std::vector<std::string>& 
   std::vector<std::string> lines;
   for (const auto& file : files) {
     if (file.find('\t') != std::string::npos) continue;
-    auto stamp = digests_.Stamp(config_.root / file);
-    if (stamp) lines.push_back(file + "\t" + *stamp);
+    if (auto line = EntryLine(config_.root / file, file)) lines.push_back(*line);
   }
   return lines;
+}
+
+std::optional<std::string> ContentScript::EntryLine(const std::filesystem::path& file,
+                                                    const std::string& relative) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
+  // The host never matches a digest against an empty file, so a stamped
+  // empty file would be fetched again on every run: list it without a stamp.
+  if (std::filesystem::file_size(file, error) == 0 && !error) return relative;
+  auto stamp = digests_.Stamp(file);
+  if (!stamp) return std::nullopt;
+  return relative + "\t" + *stamp;
 }
 
 void ContentScript::MakeMissingMedia(const std::vector<std::string>& files) {

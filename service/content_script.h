@@ -12,6 +12,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +46,8 @@ class ContentScript {
   ScriptReply NextDay(int day, int from, int to);
   ScriptReply Update();
   std::vector<std::string> Entries(const std::vector<std::string>& files);
+  std::optional<std::string> EntryLine(const std::filesystem::path& file,
+                                       const std::string& relative);
   void MakeMissingMedia(const std::vector<std::string>& files);
   bool UpdateIsNewer(const std::string& version);
   int CourseSize();

@@ -93,6 +93,13 @@ TEST_F(ContentScriptTest, EntriesCarryTimeAndDigestOfTheFile) {
   EXPECT_EQ(stamp.substr(20), "900150983cd24fb0d6963f7d28e17f72");  // MD5 of "abc"
 }
 
+TEST_F(ContentScriptTest, EmptyFilesAreListedWithoutAStamp) {
+  tree_.Write("ss/3.mp3", "");
+  auto lines = Lines(Ask("pday=1&from=3&to=4").body);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.front(), "ss/3.mp3");
+}
+
 TEST_F(ContentScriptTest, DigestFollowsAChangedFile) {
   DigestCache cache;
   auto file = tree_.Write("x.bin", "abc");
