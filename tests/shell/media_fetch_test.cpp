@@ -106,12 +106,6 @@ TEST_F(MediaFetchTest, PuzzleOtherArgumentsGoStraightToTheBridge) {
   EXPECT_TRUE(PuzzleReplied("end"));
 }
 
-TEST_F(MediaFetchTest, FirstChapterDayAsksOnlyForItsOwnPictures) {
-  Place(10, 10, 1);
-  FetchPuzzlePictures(*dlg, "BEGIN");
-  EXPECT_THAT(service.ContentQueries(), ElementsAre("pz=72&from=60"));
-}
-
 TEST_F(MediaFetchTest, RangesStopAtTheirCaps) {
   Place(17, 0, 5);  // start(16) = 900 + 96
   FetchPuzzlePictures(*dlg, "begin");

@@ -81,24 +81,6 @@ TEST_F(ReplyMergeTest, ChangedPositionIsAdoptedAndSaved) {
   EXPECT_NE(saved.find("days=30,0,0,0,0,0,"), std::string::npos);
 }
 
-TEST_F(ReplyMergeTest, DebugKeepsEverythingLocal) {
-  study.debug = 1;
-  host_test::WriteFile("Vanto.inf", ReplyWith("day=30\r\n"));
-  MergeReply(study, "Vanto.inf");
-  EXPECT_EQ(study.day, 12);
-  EXPECT_EQ(study.mofa_count[0], 0);
-  EXPECT_EQ(study.mofa_dirty, 1);
-  EXPECT_TRUE(documents.calls.empty());
-}
-
-TEST_F(ReplyMergeTest, ReplyCorrectionsApplyBeforeComparing) {
-  // chapter 9 is out of range and reads as chapter 0 with ch_day 0.
-  host_test::WriteFile("Vanto.inf", ReplyWith("chapter=9\r\n"));
-  MergeReply(study, "Vanto.inf");
-  EXPECT_EQ(study.chapter, 0);
-  EXPECT_EQ(study.ch_day, 0);
-}
-
 TEST(PercentEncodeTest, EscapesWhatWouldChangeTheQuery) {
   EXPECT_EQ(PercentEncode("Mum_1.2-3~x,"), "Mum_1.2-3~x,");
   EXPECT_EQ(PercentEncode("a b&c=d#e%f+g?h/i"), "a%20b%26c%3Dd%23e%25f%2Bg%3Fh%2Fi");
