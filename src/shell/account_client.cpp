@@ -48,15 +48,37 @@ bool Exchange(const std::string& url, const std::string& reply) {
   return vanto::delivery::DownloadUrlToFile(url, reply);
 }
 
+// Length of the code page 936 character at `at`: a lead byte and its trail
+// byte form one unit.
+std::size_t UnitLength(std::string_view text, std::size_t at) {
+  const auto c = static_cast<unsigned char>(text[at]);
+  return (c >= 0x81 && c <= 0xFE && at + 1 < text.size()) ? 2 : 1;
+}
+
 std::string CutAtCharacter(std::string_view text, std::size_t max_bytes) {
   std::size_t end = 0;
-  while (end < text.size()) {
-    const auto c = static_cast<unsigned char>(text[end]);
-    const std::size_t unit = (c >= 0x81 && c <= 0xFE && end + 1 < text.size()) ? 2 : 1;
-    if (end + unit > max_bytes) break;
-    end += unit;
+  while (end < text.size() && end + UnitLength(text, end) <= max_bytes) {
+    end += UnitLength(text, end);
   }
   return std::string(text.substr(0, end));
+}
+
+struct Separators {
+  std::size_t first = std::string_view::npos;
+  std::size_t last = std::string_view::npos;
+};
+
+// The '+' and '|' of a login text, found only between characters: '|' is
+// also the trail byte of some double-byte characters, which belong to the
+// name or password.
+Separators FindSeparators(std::string_view text) {
+  Separators found;
+  for (std::size_t at = 0; at < text.size(); at += UnitLength(text, at)) {
+    if (text[at] != '+' && text[at] != '|') continue;
+    if (found.first == std::string_view::npos) found.first = at;
+    found.last = at;
+  }
+  return found;
 }
 
 struct UserPair {
@@ -66,6 +88,7 @@ struct UserPair {
 
 // Digits before the first '+' or '|' make the user id (other bytes are
 // skipped); the rest is read as a decimal number. No separator: `ppt` 0.
+// An id beyond 32 bits is kept above INT32_MAX, so the login refuses it.
 UserPair ParseUserPair(std::string_view text) {
   UserPair pair;
   std::size_t i = 0;
@@ -116,11 +139,10 @@ bool UserLogin(CVantoPelkoDlg& dlg, std::string_view text) {
 }
 
 bool ParentLogin(CVantoPelkoDlg& dlg, std::string_view text) {
-  const std::size_t first = text.find_first_of("+|");
-  if (first == std::string_view::npos) return false;
-  const std::string name = CutAtCharacter(text.substr(0, first), kMaxNameBytes);
-  const std::string password =
-      CutAtCharacter(text.substr(text.find_last_of("+|") + 1), kMaxPasswordBytes);
+  const Separators separators = FindSeparators(text);
+  if (separators.first == std::string_view::npos) return false;
+  const std::string name = CutAtCharacter(text.substr(0, separators.first), kMaxNameBytes);
+  const std::string password = CutAtCharacter(text.substr(separators.last + 1), kMaxPasswordBytes);
   if (name.empty() || password.empty()) return false;
   const std::string url = AccountUrl(dlg) + "?name=" + PercentEncode(name) +
                           "&psw=" + PercentEncode(password) + "&qudao=" + PercentEncode(dlg.qudao) +

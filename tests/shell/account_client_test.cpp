@@ -131,12 +131,13 @@ TEST_F(AccountClientTest, ParentLoginWithKnownUserIdIsAccepted) {
 TEST_F(AccountClientTest, ValuesReachTheServiceAsTyped) {
   dlg->qudao = "shop 1";
   service.ScriptAccount({}, Reply("[user]\r\nuid=2\r\n"));
-  ASSERT_TRUE(ParentLogin(*dlg, "a&b c#\xD6\xD0|p%w=1?"));
+  // "\x81\x7C" is one character whose second byte is '|'.
+  ASSERT_TRUE(ParentLogin(*dlg, "a&b c#\xD6\xD0|p%w=1?\x81\x7C"));
   const auto queries = service.AccountQueries();
   ASSERT_EQ(queries.size(), 1u);
   EXPECT_THAT(
       queries[0],
-      MatchesRegex("name=a%26b%20c%23%D6%D0&psw=p%25w%3D1%3F&qudao=shop%201&rand=-?[0-9]+"));
+      MatchesRegex("name=a%26b%20c%23%D6%D0&psw=p%25w%3D1%3F%81%7C&qudao=shop%201&rand=-?[0-9]+"));
   // The saved login keeps the bytes as typed.
   EXPECT_EQ(IniValue("user", "name"), "a&b c#\xD6\xD0");
 }
