@@ -1,0 +1,95 @@
+// Shared pieces of the delivery benchmarks: a scratch folder, a quiet
+// environment for the worker, and wall-clock timing of a command.
+#pragma once
+
+#include <stdlib.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "delivery/content_delivery.h"
+#include "delivery/headless_event_loop.h"
+#include "platform/message_box.h"
+#include "platform/native_path.h"
+
+namespace vanto::bench {
+
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "vanto-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data())) path_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+inline void WriteFile(const std::string& path, const std::string& bytes) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Deterministic filler bytes (a linear congruential sequence).
+inline std::string FillerBytes(std::size_t size, std::uint32_t seed) {
+  std::string bytes(size, '\0');
+  for (char& c : bytes) {
+    seed = seed * 1664525u + 1013904223u;
+    c = static_cast<char>(seed >> 24);
+  }
+  return bytes;
+}
+
+class SilentMessages : public platform::MessageBoxes {
+ public:
+  void Show(const std::string&, const std::string& text) override {
+    std::fprintf(stderr, "message: %s\n", text.c_str());
+  }
+  void ShowFileError(const std::string& path, int) override {
+    std::fprintf(stderr, "file error: %s\n", path.c_str());
+  }
+};
+
+// Seconds of wall time of `work`.
+inline double TimeIt(const std::function<void()>& work) {
+  const auto start = std::chrono::steady_clock::now();
+  work();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Seconds of the best of `rounds` runs (each preceded by `prepare`).
+inline double BestOf(int rounds, const std::function<void()>& prepare,
+                     const std::function<void()>& work) {
+  double best = 1e30;
+  for (int i = 0; i < rounds; ++i) {
+    prepare();
+    best = std::min(best, TimeIt(work));
+  }
+  return best;
+}
+
+// One full worker run over the manifest at manifest_path (native path),
+// filling `folder` (native path) from `mirrors`.
+inline void RunWorker(const delivery::MirrorTable& mirrors, const std::string& manifest_path,
+                      const std::string& folder) {
+  delivery::HeadlessEventLoop loop;
+  delivery::SystemProcessControl processes;
+  SilentMessages messages;
+  const std::string host_folder = platform::NativeToHostPath(folder);
+  delivery::ContentDelivery delivery(mirrors, host_folder, loop, processes, messages, nullptr);
+  if (!delivery.LoadManifest(platform::NativeToHostPath(manifest_path), host_folder + "\\")) {
+    std::fprintf(stderr, "manifest not loaded\n");
+  }
+  delivery.JoinWorker();
+}
+
+}  // namespace vanto::bench

@@ -1,0 +1,67 @@
+// Fetching 2,000 files of 10 KB from a local HTTP server: the download
+// worker against one curl process fetching the same URLs from a --config
+// list (one connection kept alive), best of five runs each into an emptied
+// folder. Target: the worker takes at most 1.2 times curl's time.
+#include "bench_common.h"
+#include "delivery/md5.h"
+#include "platform/native_path.h"
+#include "test_http_server.h"
+
+namespace {
+
+using namespace vanto;
+
+constexpr int kFiles = 2000;
+constexpr std::size_t kFileSize = 10 * 1000;
+
+std::string FileName(int i) {
+  return "f/" + std::to_string(i / 100) + "/" + std::to_string(i) + ".bin";
+}
+
+}  // namespace
+
+int main() {
+  bench::TempFolder temp;
+  testing::TestHttpServer server;
+  std::filesystem::create_directories(temp.path() + "/served");
+  server.ServeFolder(temp.path() + "/served", "/v2/");
+  std::string manifest;
+  std::string curl_config;
+  const std::string target = temp.path() + "/target";
+  server.Start();
+  for (int i = 0; i < kFiles; ++i) {
+    const std::string bytes = bench::FillerBytes(kFileSize, static_cast<std::uint32_t>(i));
+    bench::WriteFile(temp.path() + "/served/" + FileName(i), bytes);
+    manifest += FileName(i) + "\t2012-06-10 08:30:00|" +
+                delivery::Md5Hex(bytes.data(), bytes.size()) + "\r\n";
+    curl_config += "url = \"" + server.Url("/v2/" + FileName(i)) + "?rand=1\"\noutput = \"" +
+                   target + "/" + FileName(i) + "\"\n";
+  }
+  bench::WriteFile(temp.path() + "/down.list", manifest);
+  bench::WriteFile(temp.path() + "/curl.cfg", curl_config);
+
+  const std::string base = server.BaseUrl();
+  const delivery::MirrorTable mirrors{base, base, base, base};
+  const std::string curl = "curl -s -f --create-dirs -K '" + temp.path() + "/curl.cfg'";
+  const auto empty_target = [&] {
+    std::filesystem::remove_all(target);
+    std::filesystem::create_directories(target);
+  };
+  const auto run_curl = [&] {
+    if (std::system(curl.c_str()) != 0) std::fprintf(stderr, "curl failed\n");
+  };
+  const auto run_worker = [&] { bench::RunWorker(mirrors, temp.path() + "/down.list", target); };
+
+  empty_target();
+  run_curl();  // warms the page cache and the server
+  const double reference = bench::BestOf(5, empty_target, run_curl);
+  const int curl_connections = server.connections();
+  server.ResetCounts();
+  const double worker = bench::BestOf(5, empty_target, run_worker);
+  std::printf("fetch, %d files of %zu bytes from 127.0.0.1\n", kFiles, kFileSize);
+  std::printf("curl -K:   %.3f s (connections over 6 runs: %d)\n", reference, curl_connections);
+  std::printf("worker:    %.3f s (connections over 5 runs: %d, requests %d)\n", worker,
+              server.connections(), server.requests());
+  std::printf("ratio worker/curl: %.2f (target <= 1.20)\n", worker / reference);
+  return 0;
+}
