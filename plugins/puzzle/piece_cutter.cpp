@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,11 +20,17 @@ struct GdDeleter {
   void operator()(void* bytes) const { gdFree(bytes); }
 };
 
+// Pictures larger than this are refused unread.
+constexpr std::streamoff kMaxPictureBytes = 64 * 1024 * 1024;
+
 bool ReadFile(const std::string& path, std::vector<char>* bytes) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) return false;
-  bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  const std::streamoff size = in.tellg();
+  if (size < 0 || size > kMaxPictureBytes) return false;
+  bytes->resize(static_cast<std::size_t>(size));
+  in.seekg(0);
+  return static_cast<bool>(in.read(bytes->data(), size));
 }
 
 bool WriteFile(const std::string& path, const void* bytes, std::size_t size) {
@@ -38,7 +43,7 @@ bool WriteFile(const std::string& path, const void* bytes, std::size_t size) {
 // JPEG or PNG, told apart by their first bytes (the pictures are named .jpg
 // whatever they hold).
 Image DecodePicture(std::vector<char>& bytes) {
-  if (bytes.size() < 8 || bytes.size() > 64u * 1024 * 1024) return nullptr;
+  if (bytes.size() < 8) return nullptr;
   const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
   const int size = static_cast<int>(bytes.size());
   if (b[0] == 0xFF && b[1] == 0xD8) return Image(gdImageCreateFromJpegPtrEx(size, bytes.data(), 1));
