@@ -147,13 +147,11 @@ std::vector<std::string> ContentScript::Entries(const std::vector<std::string>& 
 
 std::optional<std::string> ContentScript::EntryLine(const std::filesystem::path& file,
                                                     const std::string& relative) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
-  // The host never matches a digest against an empty file, so a stamped
-  // empty file would be fetched again on every run: list it without a stamp.
-  if (std::filesystem::file_size(file, error) == 0 && !error) return relative;
   auto stamp = digests_.Stamp(file);
   if (!stamp) return std::nullopt;
+  // The host never matches a digest against an empty file, so a stamped
+  // empty file would be fetched again on every run: list it without a stamp.
+  if (stamp->empty()) return relative;
   return relative + "\t" + *stamp;
 }
 

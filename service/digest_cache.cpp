@@ -51,6 +51,7 @@ std::optional<std::string> DigestCache::Stamp(const std::filesystem::path& file)
   if (stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
   int64_t mtime_ns = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
   auto size = static_cast<uintmax_t>(info.st_size);
+  if (size == 0) return std::string();
   const std::string key = file.string();
   {
     std::shared_lock lock(mutex_);

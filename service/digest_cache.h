@@ -15,7 +15,8 @@ namespace vanto::service {
 
 class DigestCache {
  public:
-  // The stamp of a regular file; nullopt when it cannot be read.
+  // The stamp of a regular file; nullopt when it cannot be read. An empty
+  // file gets an empty stamp: no digest can stand for it.
   std::optional<std::string> Stamp(const std::filesystem::path& file);
 
  private:

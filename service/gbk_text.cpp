@@ -2,11 +2,15 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace vanto::service {
 
 std::optional<std::string> Utf8ToGbk(std::string_view utf8) {
+  // Plain ASCII, the usual case, reads the same in both encodings.
+  if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; }))
+    return std::string(utf8);
   iconv_t cd = iconv_open("CP936", "UTF-8");
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
   std::vector<char> out(utf8.size() * 2 + 4);
