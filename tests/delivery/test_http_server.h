@@ -16,6 +16,7 @@
 #pragma once
 
 #include <arpa/inet.h>
+#include <dirent.h>
 #include <httplib.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -24,6 +25,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <mutex>
 #include <set>
 #include <stdexcept>
@@ -73,9 +75,13 @@ class TestHttpServer {
     }
   }
 
+  // Stops serving. Client connections still open (a downloader that keeps
+  // its connection alive) are shut down, so stopping does not wait for the
+  // keep-alive time-out.
   void Stop() {
     if (!thread_.joinable()) return;
     server_.stop();
+    ShutDownServedConnections();
     thread_.join();
   }
 
@@ -106,6 +112,26 @@ class TestHttpServer {
   }
 
  private:
+  // Every socket of this process whose local end is the server's port and
+  // that has a peer is a served connection.
+  void ShutDownServedConnections() const {
+    DIR* folder = ::opendir("/proc/self/fd");
+    if (folder == nullptr) return;
+    while (const dirent* entry = ::readdir(folder)) {
+      const int fd = std::atoi(entry->d_name);
+      if (fd <= 2 || fd == ::dirfd(folder)) continue;
+      sockaddr_in local{}, peer{};
+      socklen_t local_size = sizeof local, peer_size = sizeof peer;
+      if (::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &local_size) != 0 ||
+          local.sin_family != AF_INET || ntohs(local.sin_port) != port_ ||
+          ::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &peer_size) != 0) {
+        continue;
+      }
+      ::shutdown(fd, SHUT_RDWR);
+    }
+    ::closedir(folder);
+  }
+
   httplib::Server server_;
   std::thread thread_;
   int port_ = 0;
