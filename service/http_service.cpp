@@ -60,13 +60,29 @@ Handler Timed(Handler handler) {
   };
 }
 
+// The decoded path with control bytes, spaces and non-ASCII bytes escaped, so
+// that one request stays one log line.
+std::string Printable(const std::string& text) {
+  std::string out;
+  for (unsigned char c : text) {
+    if (c > ' ' && c < 0x7F && c != '%') {
+      out.push_back(static_cast<char>(c));
+    } else {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", c);
+      out += escaped;
+    }
+  }
+  return out;
+}
+
 void LogRequest(const httplib::Request& req, const httplib::Response& res) {
   std::string took = "-";
   std::string timing = res.get_header_value("Server-Timing");
   if (timing.starts_with("app;dur=")) took = timing.substr(8);
   size_t bytes = res.body.empty() ? res.content_length_ : res.body.size();
-  std::fprintf(stderr, "%s %s %d %zu %sms\n", req.method.c_str(), req.path.c_str(), res.status,
-               bytes, took.c_str());
+  std::fprintf(stderr, "%s %s %d %zu %sms\n", Printable(req.method).c_str(),
+               Printable(req.path).c_str(), res.status, bytes, took.c_str());
 }
 
 }  // namespace
@@ -85,6 +101,7 @@ HttpService::HttpService(ServiceConfig config, AccountStore::Clock clock)
   // reply waits for the client's delayed acknowledgement (about 40 ms).
   server_->set_tcp_nodelay(true);
   server_->set_keep_alive_max_count(1000);
+  server_->set_payload_max_length(64 * 1024);  // every endpoint is a GET
   server_->set_keep_alive_timeout(2);
   if (config_.log) server_->set_logger(LogRequest);
   // Errors raised inside the HTTP library (a request line too long, a bad
