@@ -2,8 +2,8 @@
 
 #include <new>
 
-#include "shell/argument_words.h"
 #include "shell/callback.h"
+#include "shell/command_match.h"
 #include "shell/level_report.h"
 
 MicrophoneMonitor::MicrophoneMonitor(MovieControl* movie, PostToUi post_to_ui,
@@ -21,13 +21,13 @@ MicrophoneMonitor::~MicrophoneMonitor() {
 }
 
 void MicrophoneMonitor::HandleMicrophoneCommand(std::string_view argument) {
-  if (IsArgumentWord(argument, "open")) {
+  if (MatchExact(argument, "open")) {
     if (record_.device) {
       CloseMicrophone();
       if (record_.device) return;
     }
     OpenMicrophone();
-  } else if (IsArgumentWord(argument, "close")) {
+  } else if (MatchExact(argument, "close")) {
     CloseMicrophone();
   }
 }

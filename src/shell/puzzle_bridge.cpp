@@ -10,8 +10,8 @@
 
 #include "delivery/directories.h"
 #include "platform/file_system.h"
-#include "shell/argument_words.h"
 #include "shell/callback.h"
+#include "shell/command_match.h"
 
 namespace {
 
@@ -54,9 +54,9 @@ void PuzzleBridge::SetPictureIndexes(std::int32_t index) {
 
 void PuzzleBridge::HandlePuzzle(std::string_view argument, const CStudy& study) {
   bool ok;
-  if (IsArgumentWord(argument, "begin")) {
+  if (MatchExact(argument, "begin")) {
     ok = record_.module ? record_.make_puzzle != nullptr : LoadPlugin();
-  } else if (IsArgumentWord(argument, "exit")) {
+  } else if (MatchExact(argument, "exit")) {
     ok = UnloadPlugin();
   } else {
     ok = CutPicture(argument, study);
@@ -91,7 +91,7 @@ bool PuzzleBridge::UnloadPlugin() {
 }
 
 bool PuzzleBridge::CutPicture(std::string_view argument, const CStudy& study) {
-  const int number = ReadDecimalArgument(argument);
+  const int number = ReadDecimal(argument);
   const std::string picture = FindPicture();
   if (write_hanzi_) write_hanzi_(record_.current_index, study);
   if (!record_.make_puzzle) return false;
