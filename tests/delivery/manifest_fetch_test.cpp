@@ -26,14 +26,6 @@ TEST_F(DeliveryTest, HtmlReplyIsRejectedAndTheNextHostServes) {
   EXPECT_EQ(work_.Read("down.list"), "#comment\n");
 }
 
-TEST_F(DeliveryTest, EmptyManifestIsAFailedAttempt) {
-  hosts_[0].SetManifest("\r\n\r\n");
-  hosts_[2].SetManifest("#x\n");
-  EXPECT_EQ(Fetch(), 1);
-  EXPECT_EQ(hosts_[1].ScriptRequests(), 1);
-  EXPECT_EQ(hosts_[2].ScriptRequests(), 1);
-}
-
 TEST_F(DeliveryTest, ModalWaitSeesRangeStepsAndDone) {
   hosts_[1].files.Write("a.txt", "alpha");
   hosts_[1].files.Write("b.txt", "beta");
