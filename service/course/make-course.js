@@ -15,6 +15,7 @@
 const fs = require("fs");
 const path = require("path");
 const { execFileSync } = require("child_process");
+const crypto = require("crypto");
 
 const kChapterSizes = [60, 120, 180, 240, 300, 300];
 const kCourseSize = kChapterSizes.reduce((a, b) => a + b, 0);
@@ -30,8 +31,18 @@ function main() {
   }
   fs.mkdirSync(out, { recursive: true });
   const listPath = path.join(out, "list.txt");
-  if (!fs.existsSync(listPath)) {
-    writeIfChanged(listPath, buildList().join("\n") + "\n");
+  // The list is rebuilt only when it is missing or the generator or its data
+  // changed: loading the lexicon takes seconds.
+  const markerPath = path.join(out, ".list-source");
+  const source = sourceDigest();
+  const marker = fs.existsSync(markerPath) ? fs.readFileSync(markerPath, "utf8") : "";
+  if (!fs.existsSync(listPath) || marker !== source) {
+    if (writeIfChanged(listPath, buildList().join("\n") + "\n")) {
+      // Sounds and pictures were made by the service from the old list.
+      fs.rmSync(path.join(out, "ss"), { recursive: true, force: true });
+      fs.rmSync(path.join(out, "pz"), { recursive: true, force: true });
+    }
+    fs.writeFileSync(markerPath, source);
   }
   writePlaceholderMovies(out);
   writeFixedSounds(out);
@@ -39,6 +50,16 @@ function main() {
 }
 
 // --- character list -------------------------------------------------------
+
+// Characters a young child's course leaves out, also inside example words.
+const kUnsuitable = /[杀死枪酒毒血屁性尸鬼骂]/;
+
+function sourceDigest() {
+  const hash = crypto.createHash("sha256");
+  hash.update(fs.readFileSync(__filename));
+  hash.update(fs.readFileSync(path.join(__dirname, "..", "package-lock.json")));
+  return hash.digest("hex");
+}
 
 function buildList() {
   const lexicon = quietly(() => require("chinese-lexicon"));
@@ -78,9 +99,12 @@ function isHanzi(text) {
   return /^[\u4e00-\u9fff]+$/.test(text);
 }
 
+// Characters taught by the HSK lists only: the film subtitles also rank the
+// characters of foreign names (尼, 莱, 弗) high.
 function courseLine(lexicon, ch) {
   const entries = lexicon.getEntries(ch).filter((e) => e.simp === ch && /^[a-zü]/.test(e.pinyin));
-  if (entries.length === 0) return null;
+  if (entries.length === 0 || kUnsuitable.test(ch) || !entries.some((e) => e.statistics.hskLevel <= 6))
+    return null;
   entries.sort((a, b) => (b.statistics.pinyinFrequency || 0) - (a.statistics.pinyinFrequency || 0));
   const pinyin = entries[0].pinyin;
   const word = exampleWord(lexicon, ch, entries[0].statistics.topWords || []);
@@ -88,18 +112,18 @@ function courseLine(lexicon, ch) {
   return Buffer.byteLength(line) <= kMaxLineBytes ? line : null;
 }
 
-// The most frequent two-character word holding the character that the
-// dictionary knows as an ordinary word, preferring words of the HSK lists;
-// the character itself when none is found.
+// A two-character word holding the character that the dictionary knows as an
+// ordinary word: the one of the lowest HSK level, the more frequent first
+// among equals; the character itself when none is found.
 function exampleWord(lexicon, ch, topWords) {
   const candidates = topWords
-    .map((w) => w.word)
-    .filter((w) => w.length === 2 && w.includes(ch) && isHanzi(w))
-    .map((w) => ({ w, entries: lexicon.getEntries(w).filter((e) => e.simp === w) }))
-    .filter((c) => c.entries.length > 0 && c.entries.every((e) => /^[a-zü]/.test(e.pinyin)));
-  const hsk = candidates.find((c) => c.entries.some((e) => e.statistics.hskLevel <= 6));
-  const pick = hsk || candidates[0];
-  return pick ? pick.w : ch;
+    .map((w, rank) => ({ w: w.word, rank }))
+    .filter((c) => c.w.length === 2 && c.w.includes(ch) && isHanzi(c.w) && !kUnsuitable.test(c.w))
+    .map((c) => ({ ...c, entries: lexicon.getEntries(c.w).filter((e) => e.simp === c.w) }))
+    .filter((c) => c.entries.length > 0 && c.entries.every((e) => /^[a-zü]/.test(e.pinyin)))
+    .map((c) => ({ ...c, level: Math.min(...c.entries.map((e) => e.statistics.hskLevel || 7)) }))
+    .sort((a, b) => a.level - b.level || a.rank - b.rank);
+  return candidates.length ? candidates[0].w : ch;
 }
 
 function quietly(fn) {
@@ -176,11 +200,13 @@ function speakToMp3(text, file) {
   }
 }
 
+// Returns whether the file changed.
 function writeIfChanged(file, text) {
-  if (fs.existsSync(file) && fs.readFileSync(file, "utf8") === text) return;
+  if (fs.existsSync(file) && fs.readFileSync(file, "utf8") === text) return false;
   const tmp = `${file}.${process.pid}.tmp`;
   fs.writeFileSync(tmp, text);
   fs.renameSync(tmp, file);
+  return true;
 }
 
 main();
