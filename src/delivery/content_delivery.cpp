@@ -24,6 +24,7 @@ ContentDelivery::~ContentDelivery() {
 }
 
 bool ContentDelivery::FetchManifest(std::string_view query, ProgressTarget* target) {
+  if (in_notice_) return false;
   JoinWorker();
   progress_target_ = target;
   const std::string manifest_path = platform::JoinHostPath(working_folder_, kManifestFileName);
@@ -40,6 +41,7 @@ bool ContentDelivery::FetchManifest(std::string_view query, ProgressTarget* targ
 
 bool ContentDelivery::LoadManifest(const std::string& manifest_path,
                                    const std::string& local_folder) {
+  if (in_notice_) return false;
   JoinWorker();
   std::optional<std::vector<std::string>> lines =
       ReadManifestLines(manifest_path, ManifestRules::kContent, messages_);
@@ -68,7 +70,11 @@ void ContentDelivery::NotifyProgressTarget(int code, std::int64_t value, std::st
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
   }
-  ui_.Invoke([&] { target->OnDownloadNotice(code, value, line); });
+  ui_.Invoke([&] {
+    in_notice_ = true;
+    target->OnDownloadNotice(code, value, line);
+    in_notice_ = false;
+  });
 }
 
 void ContentDelivery::JoinWorker() {

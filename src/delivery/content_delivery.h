@@ -15,6 +15,8 @@
 //   JoinWorker() before it tears down anything the notices touch: JoinWorker
 //   pumps the queue while it waits, so a worker blocked in a notice to the
 //   window that waits for it is served and can finish.
+// - A fetch requested from inside a notice handler cannot wait for the worker
+//   that is waiting for that very handler; it is skipped (false).
 #pragma once
 
 #include <array>
@@ -95,6 +97,7 @@ class ContentDelivery {
   ProgressTarget* progress_target_ = nullptr;
   std::thread worker_;
   std::atomic<bool> worker_running_{false};
+  bool in_notice_ = false;  // user-interface thread only
 };
 
 }  // namespace vanto::delivery

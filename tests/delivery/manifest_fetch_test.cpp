@@ -72,5 +72,23 @@ TEST(ContentDeliveryThreads, FetchAndDestructionWaitForTheRunningWorker) {
   EXPECT_EQ(work.CountEntries(), 31);  // the files and down.list
 }
 
+// A handler that asks for another fetch while the worker waits for it would
+// wait for itself; the request is refused instead.
+TEST_F(DeliveryTest, FetchFromInsideANoticeIsSkipped) {
+  Serve({"#c"});
+  struct Reentrant : delivery::ProgressTarget {
+    void OnDownloadNotice(int code, std::int64_t, std::string_view) override {
+      if (code == ID_DOWNLOAD_DONE) nested = delivery->FetchManifest("?again", this);
+    }
+    delivery::ContentDelivery* delivery = nullptr;
+    bool nested = true;
+  } target;
+  target.delivery = &delivery_;
+  ASSERT_TRUE(delivery_.FetchManifest("?p", &target));
+  delivery_.JoinWorker();
+  EXPECT_FALSE(target.nested);
+  EXPECT_EQ(hosts_[0].ScriptRequests(), 1);
+}
+
 }  // namespace
 }  // namespace vanto::testing
