@@ -28,60 +28,58 @@ std::size_t WriteToFile(char* data, std::size_t size, std::size_t count, void* f
   return std::fwrite(data, size, count, static_cast<std::FILE*>(file)) * size;
 }
 
-// A fresh name beside the target: "<name>.part-<pid>-<sequence>-<random>".
+// A fresh name in the target's folder: ".vanto-part-<pid>-<sequence>-<random>".
+// It does not derive from the target's name, which may already be close to
+// the file system's name length limit.
 std::string TemporaryName(const std::string& native_target) {
   static std::atomic<unsigned> sequence{0};
   thread_local std::minstd_rand random{std::random_device{}()};
-  return native_target + ".part-" + std::to_string(::getpid()) + "-" +
+  const std::size_t slash = native_target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : native_target.substr(0, slash + 1);
+  return folder + ".vanto-part-" + std::to_string(::getpid()) + "-" +
          std::to_string(sequence.fetch_add(1)) + "-" + std::to_string(random());
 }
 
 // A temporary file beside the target, so that the final rename stays on one
 // file system and is atomic. It is created with the usual permissions (0666
-// less the umask), which the target keeps after the rename.
+// less the umask), which the target keeps after the rename. Unless it was
+// moved into place, it is removed when the object ends.
 class TemporaryFile {
  public:
   explicit TemporaryFile(const std::string& native_target) {
-    for (int attempt = 0; attempt < 8 && file_ == nullptr; ++attempt) {
+    for (int attempt = 0; attempt < 8; ++attempt) {
       path_ = TemporaryName(native_target);
       const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (fd < 0) {
-        if (errno == EEXIST) continue;
-        return;
-      }
+      if (fd < 0 && errno == EEXIST) continue;
+      if (fd < 0) return;
+      owned_ = true;
       file_ = ::fdopen(fd, "wb");
-      if (file_ == nullptr) {
-        ::close(fd);
-        ::unlink(path_.c_str());
-        return;
-      }
+      if (file_ == nullptr) ::close(fd);
+      return;
     }
   }
   ~TemporaryFile() {
     if (file_ != nullptr) std::fclose(file_);
-    if (!kept_ && created()) ::unlink(path_.c_str());
+    if (owned_) ::unlink(path_.c_str());
   }
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
 
   std::FILE* stream() const { return file_; }
-  bool created() const { return file_ != nullptr || closed_; }
 
   // Flushes and closes the file and moves it over the target.
   bool MoveTo(const std::string& native_target) {
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
-    closed_ = true;
     if (!closed || std::rename(path_.c_str(), native_target.c_str()) != 0) return false;
-    kept_ = true;
+    owned_ = false;
     return true;
   }
 
  private:
   std::string path_;
   std::FILE* file_ = nullptr;
-  bool closed_ = false;
-  bool kept_ = false;
+  bool owned_ = false;  // the file at path_ is ours to remove
 };
 
 }  // namespace

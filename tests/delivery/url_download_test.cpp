@@ -112,6 +112,14 @@ TEST_F(UrlDownloadTest, GbkTargetPathIsWrittenUnderItsUtf8Name) {
   EXPECT_EQ(target_.Read("字.txt"), "content of a");
 }
 
+TEST_F(UrlDownloadTest, NameNearTheFileSystemLimitIsWritten) {
+  // 80 GBK characters: 160 bytes on the host side, 240 bytes as a UTF-8 name.
+  std::string name;
+  for (int i = 0; i < 80; ++i) name += platform::Utf8ToGbk("字");
+  EXPECT_TRUE(downloader_.Download(server_.Url("/a.txt"), target_.Host(name)));
+  EXPECT_EQ(target_.CountEntries(), 1);
+}
+
 TEST_F(UrlDownloadTest, RefusesOverlongUrlsAndPaths) {
   const std::string long_url = server_.Url("/a.txt?" + std::string(260, 'q'));
   EXPECT_FALSE(downloader_.Download(long_url, target_.Host("a.txt")));
