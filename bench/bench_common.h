@@ -66,13 +66,22 @@ inline double TimeIt(const std::function<void()>& work) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Seconds of the best of `rounds` runs (each preceded by `prepare`).
-inline double BestOf(int rounds, const std::function<void()>& prepare,
-                     const std::function<void()>& work) {
-  double best = 1e30;
+// Best times of `rounds` runs of the reference and of the candidate, in
+// alternation so that a change in the machine's load hits both alike. Each
+// run is preceded by `prepare` (not timed).
+struct BestTimes {
+  double reference = 1e30;
+  double candidate = 1e30;
+};
+inline BestTimes AlternateBestOf(int rounds, const std::function<void()>& prepare,
+                                 const std::function<void()>& reference,
+                                 const std::function<void()>& candidate) {
+  BestTimes best;
   for (int i = 0; i < rounds; ++i) {
     prepare();
-    best = std::min(best, TimeIt(work));
+    best.reference = std::min(best.reference, TimeIt(reference));
+    prepare();
+    best.candidate = std::min(best.candidate, TimeIt(candidate));
   }
   return best;
 }
