@@ -155,11 +155,18 @@ bool HttpService::Start() {
 }
 
 void HttpService::Run() {
-  server_->listen_after_bind();
+  run_called_ = true;
+  if (!stopping_) server_->listen_after_bind();
+  run_done_ = true;
 }
 
 void HttpService::Stop() {
-  if (server_) server_->stop();
+  stopping_ = true;
+  if (!run_called_) return;  // Run() will see stopping_ and return at once
+  // The server ignores stop() until its listening loop has begun.
+  while (!server_->is_running() && !run_done_)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  server_->stop();
 }
 
 }  // namespace vanto::service

@@ -7,6 +7,7 @@
 // milliseconds.
 #pragma once
 
+#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -40,6 +41,7 @@ class HttpService {
   bool Start();
   // Serves until Stop() (blocks); Start() must have succeeded.
   void Run();
+  // Ends Run() from any thread, also when Run() has not started serving yet.
   void Stop();
   int Port() const { return port_; }
 
@@ -52,6 +54,9 @@ class HttpService {
   ContentScript content_;
   std::unique_ptr<httplib::Server> server_;
   int port_ = 0;
+  std::atomic<bool> stopping_{false};
+  std::atomic<bool> run_called_{false};
+  std::atomic<bool> run_done_{false};
 };
 
 }  // namespace vanto::service

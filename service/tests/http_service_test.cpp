@@ -121,6 +121,23 @@ TEST_F(HttpServiceTest, ALearnerLogsInFetchesADayChangesChapterAndCloses) {
   EXPECT_EQ(update->body.substr(0, 10), "Vanto.ex_\t");
 }
 
+TEST(HttpServiceStopTest, StopsAlsoRightAfterStarting) {
+  test::TempFolder data;
+  for (int round = 0; round < 20; ++round) {
+    ServiceConfig config;
+    config.port = 0;
+    config.log = false;
+    config.database = (data.Path() / "accounts.db").string();
+    config.content.root = data.Path();
+    HttpService service(config);
+    ASSERT_TRUE(service.Start());
+    std::thread runner([&] { service.Run(); });
+    if (round % 2) std::this_thread::yield();
+    service.Stop();
+    runner.join();
+  }
+}
+
 TEST_F(HttpServiceTest, ManyClientsAtOnceAllGetAnswers) {
   std::atomic<int> answered{0};
   std::vector<std::thread> clients;
