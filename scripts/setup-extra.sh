@@ -10,6 +10,12 @@ cd "$here"
 # in build/course. Sounds and puzzle pictures are made by the service on demand.
 if [ ! -f service/node_modules/.package-lock.json ] ||
   [ service/package-lock.json -nt service/node_modules/.package-lock.json ]; then
+  if ! command -v npm >/dev/null; then
+    # Debian's own nodejs comes without npm; it is a package of its own there.
+    sudo_cmd=""
+    [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq npm
+  fi
   (cd service && npm ci --no-audit --no-fund --loglevel=error)
 fi
 node service/course/make-course.js build/course
