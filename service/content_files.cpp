@@ -10,6 +10,11 @@ std::vector<std::string> FixedFiles() {
                                     "sound/wrong1.mp3", "sound/4.mp3",     "sound/followMeRead.mp3",
                                     "null.mp3",         "popbox.jpg",      "close.jpg"};
   for (int i = 1; i <= 9; ++i) files.push_back("movie/mf" + std::to_string(i) + ".swf");
+  // The mini-games live in folders of their own, where the host writes their
+  // documents; the folders come with the games.
+  for (const char* game : {"mouse", "Zida", "Vize", "Tarqa", "puzzle"}) {
+    files.push_back(std::string("hlg/") + game + "/" + game + ".swf");
+  }
   return files;
 }
 

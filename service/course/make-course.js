@@ -154,6 +154,9 @@ function writePlaceholderMovies(out) {
   const names = ["Vanto.swf", "flashGame.swf", "Kong.swf", "kong.swf", "CSHZ.swf", "SKSZ.swf",
     "GDLX.swf", "ceping.swf"];
   for (let i = 1; i <= 9; i++) names.push(`movie/mf${i}.swf`);
+  for (const game of ["mouse", "Zida", "Vize", "Tarqa", "puzzle"]) {
+    names.push(`hlg/${game}/${game}.swf`);
+  }
   for (let i = 0; i < kCourseSize; i++) names.push(`bh/${i}.swf`, `tp/${i}.swf`);
   for (let s = 0; s < kStoryCount; s++) {
     for (let p = 0; p < kStoryParts; p++) names.push(`gs${s}/${p}.swf`);
