@@ -22,6 +22,15 @@ std::string ReadFile(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// A native absolute path as the host writes it: backslashes.
+std::string HostPath(const fs::path& path) {
+  std::string text = path.string();
+  for (char& c : text) {
+    if (c == '/') c = '\\';
+  }
+  return text;
+}
+
 bool HasLine(const std::string& output, const std::string& line) {
   return ("\n" + output).find("\n" + line + "\n") != std::string::npos;
 }
@@ -69,6 +78,7 @@ class ServiceFixture : public ::testing::Test {
     // An installation ships the program and the course list; the rest comes
     // from the service.
     fs::copy_file(VANTO_PROGRAM, program_ / "Vanto");
+    fs::copy_file(VANTO_PUZZLE_PLUGIN, program_ / fs::path(VANTO_PUZZLE_PLUGIN).filename());
     fs::copy_file(fs::path(VANTO_DEMO_COURSE) / "list.txt", program_ / "list.txt");
     WriteHosts(Base());
     ::setenv("XDG_RUNTIME_DIR", program_.c_str(), 1);  // the instance lock of this test
@@ -137,6 +147,57 @@ TEST_F(ServiceFixture, ParentLoginAndChapterChangeReachTheService) {
   std::string ini = ReadFile(program_ / "Vanto.ini");
   EXPECT_NE(ini.find("name=mama"), std::string::npos) << ini;
   EXPECT_NE(ini.find("chapter=2"), std::string::npos) << ini;
+}
+
+// Every row of the command table once, in one session, with its visible effect.
+TEST_F(ServiceFixture, EveryCommandOfTheTableRunsEndToEnd) {
+  int code = -1;
+  std::string out = RunHost(
+      "vanto\trestart\n"
+      "kid\n"
+      "vanto\trestart\n"
+      "addMofa\t2\nsubMofa\t2\naddMofa\t3\nendMofa\n"
+      "sz_t\t的\nsz_f\t我?是\n"
+      "puzzle\tbegin\npuzzle\t2\npuzzle\texit\n"
+      "mouse\tbegin\nZida\tbegin\nVize\tbegin\nTarqa\tbegin\n"
+      "CookieUser\t5+6\n"
+      "parentC\tbegin\nkid\n"
+      "fuxi\t1\n"
+      "parent\tmama+s3cret\n"
+      "Chapters\tbegin\n"
+      "newuser\t88+99\n"
+      "ceping\tbegin\nceping\tend\n"
+      "SKSZ\tbegin\nSKSZ\tend\n"
+      "gushi\t0\n"
+      "Synopsis\n"
+      "microphone\topen\nmicrophone\tclose\n"
+      "currentChapter\t1\n"
+      "game\tbegin\ngame\tquit\n"
+      "quit\n",
+      &code);
+  EXPECT_EQ(code, 0) << out;
+  EXPECT_TRUE(HasLine(out, "Window\tfullscreen on")) << out;
+  EXPECT_TRUE(HasLine(out, "Window\tfullscreen off")) << out;
+  for (const char* reply : {"begin", "2", "exit"}) {
+    EXPECT_TRUE(
+        HasLine(out, std::string("CallFunction\t<invoke name=\"cbPuzzle\"><arguments><string>") +
+                         reply + "</string></arguments></invoke>"))
+        << reply << "\n"
+        << out;
+  }
+  EXPECT_TRUE(fs::exists(program_ / "hlg" / "puzzle" / "0.png"));
+  for (const char* game : {"hlg/mouse/config_mouse.xml", "hlg/Zida/game.xml", "hlg/Vize/game.xml",
+                           "hlg/Tarqa/game.xml", "hlg/puzzle/hanzi.xml", "config_CSHZ.xml",
+                           "stat.xml", "Chapter0.xml"}) {
+    EXPECT_TRUE(fs::exists(program_ / game)) << game;
+  }
+  EXPECT_TRUE(fs::exists(program_ / "gs0" / "24.swf"));
+  EXPECT_NE(out.find("\nSetVariable\tchapter\t"), std::string::npos) << out;
+  EXPECT_TRUE(HasLine(out, "LoadMovie\t0\t" + HostPath(program_ / "flashGame.swf")));
+  EXPECT_TRUE(HasLine(out, "LoadMovie\t0\t" + HostPath(program_ / "Kong.swf")));
+  EXPECT_FALSE(HasLine(out, "MessageBox\tError\tFailed to change chapter")) << out;
+  std::string ini = ReadFile(program_ / "Vanto.ini");
+  EXPECT_NE(ini.find("chapter=1"), std::string::npos) << ini;
 }
 
 TEST_F(ServiceFixture, WithoutAServiceTheHostWaitsAndStillCloses) {
