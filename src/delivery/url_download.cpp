@@ -101,8 +101,9 @@ void UrlDownloader::SetConnectTimeout(long seconds) {
   connect_seconds_ = seconds;
 }
 
-bool UrlDownloader::Download(const std::string& url, const std::string& host_path) {
-  if (handle_ == nullptr || !FitsPathBuffer(url) || !FitsPathBuffer(host_path)) return false;
+bool UrlDownloader::Download(const std::string& url, const std::string& host_path,
+                             std::size_t max_url_chars) {
+  if (handle_ == nullptr || url.size() > max_url_chars || !FitsPathBuffer(host_path)) return false;
   const std::string target = platform::NativePath(host_path);
   TemporaryFile body(target);
   if (body.stream() == nullptr) return false;
@@ -130,9 +131,10 @@ bool UrlDownloader::Download(const std::string& url, const std::string& host_pat
   return body.MoveTo(target);
 }
 
-bool DownloadUrlToFile(const std::string& url, const std::string& host_path) {
+bool DownloadUrlToFile(const std::string& url, const std::string& host_path,
+                       std::size_t max_url_chars) {
   thread_local UrlDownloader downloader;
-  return downloader.Download(url, host_path);
+  return downloader.Download(url, host_path, max_url_chars);
 }
 
 }  // namespace vanto::delivery

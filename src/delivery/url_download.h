@@ -13,6 +13,8 @@
 
 #include <string>
 
+#include "delivery/path_limit.h"
+
 namespace vanto::delivery {
 
 class UrlDownloader {
@@ -22,8 +24,12 @@ class UrlDownloader {
   UrlDownloader(const UrlDownloader&) = delete;
   UrlDownloader& operator=(const UrlDownloader&) = delete;
 
-  // Fetches url into the file host_path (replacing any file there).
-  bool Download(const std::string& url, const std::string& host_path);
+  // Fetches url into the file host_path (replacing any file there). URLs
+  // longer than `max_url_chars` are refused: content and update URLs keep
+  // the 259 characters of a path buffer; the account requests, whose values
+  // are percent-encoded, may be longer.
+  bool Download(const std::string& url, const std::string& host_path,
+                std::size_t max_url_chars = kMaxPathBuffer - 1);
 
   // Seconds without progress (less than 1 byte/s) before a transfer is abandoned.
   void SetStallTimeout(long seconds);
@@ -39,6 +45,10 @@ class UrlDownloader {
 
 // Download through the calling thread's own UrlDownloader, so that successive
 // downloads on one thread share connections.
-bool DownloadUrlToFile(const std::string& url, const std::string& host_path);
+bool DownloadUrlToFile(const std::string& url, const std::string& host_path,
+                       std::size_t max_url_chars = kMaxPathBuffer - 1);
+
+// Limit for account-service URLs (percent-encoded names and passwords).
+inline constexpr std::size_t kMaxAccountUrl = 2048;
 
 }  // namespace vanto::delivery

@@ -153,6 +153,19 @@ TEST_F(AccountClientTest, OverlongNameAndPasswordAreCutAtACharacter) {
   EXPECT_EQ(IniValue("user", "name"), std::string(62, 'n'));
 }
 
+TEST_F(AccountClientTest, LongChineseLoginsStillReachTheService) {
+  // 31 Chinese characters and a 15-character password: over 260 characters
+  // once percent-encoded.
+  std::string name;
+  for (int i = 0; i < 31; ++i) name += "\xD6\xD0";
+  std::string password;
+  for (int i = 0; i < 15; ++i) password += "\xCE\xC4";
+  service.ScriptAccount({}, Reply("[user]\r\nuid=3\r\n"));
+  ASSERT_TRUE(ParentLogin(*dlg, name + "|" + password));
+  ASSERT_EQ(service.AccountQueries().size(), 1u);
+  EXPECT_EQ(dlg->uid, 3);
+}
+
 TEST_F(AccountClientTest, MagicCardsAreSentOnlyWhenChanged) {
   dlg->uid = 5;
   dlg->ppt = 6;
