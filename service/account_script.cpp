@@ -8,6 +8,7 @@ namespace {
 constexpr size_t kMaxName = 63;
 constexpr size_t kMaxPassword = 31;
 constexpr size_t kMaxQudao = 31;
+constexpr const char* kRefusedParentReply = "[user]\r\nuid=0\r\n[mofa]\r\n";
 
 ScriptReply Reply(const AccountResult& result, std::optional<int> chapter_result = std::nullopt) {
   switch (result.outcome) {
@@ -39,7 +40,12 @@ ScriptReply AccountScript::ParentLogin(const QueryString& query) {
       password->empty() || name->size() > kMaxName || password->size() > kMaxPassword ||
       qudao.size() > kMaxQudao)
     return ErrorReply(400, "bad parent login");
-  return Reply(store_.ParentLogin(*name, *password));
+  AccountResult result = store_.ParentLogin(*name, *password);
+  // A refused parent gets a reply without a user id and without any learner
+  // state: the host then tells the parent the login failed and keeps the
+  // learner's progress as it is.
+  if (result.outcome == AccountOutcome::kDenied) return {200, kRefusedParentReply};
+  return Reply(result);
 }
 
 ScriptReply AccountScript::LearnerRequest(const QueryString& query) {

@@ -82,7 +82,7 @@ TEST_F(HttpServiceTest, HostileQueriesNeverCrashTheService) {
            "/v2.php?" + long_value, "/v2.php?day=" + long_value, "/v2/vtuser.php?uid=" + long_value,
            std::string("/v2/vtuser.php?%00=1"),
            std::string("/v2.php?day=0&from=0&to=12&ver=%3C&qudao=%3C"),
-           std::string("/v2/vtuser.php?name=%3Cscript%3E&psw=x"),
+           std::string("/v2/vtuser.php?name=%3Cscript%3E&psw=x&qudao=&rand=1&x=2"),
            std::string("/popup.php?uid=%3C&day=%3C"), std::string("/v2.php?&&&&"),
            std::string("/v2/vtuser.php?uid=1&ppt=2&mofa=%2C%2C%2C")}) {
     auto result = Get(target);

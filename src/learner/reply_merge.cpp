@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "learner/study_file.h"
+#include "platform/profile.h"
 
 namespace {
 
@@ -43,6 +44,9 @@ void CoverShortfall(SINFO& info) {
 
 void MergeReply(CStudy& study, const std::string& reply_path) {
   if (study.debug > 0) return;
+  // A reply that carries no learner state (a refused login) must not reset
+  // the learner to the defaults of an empty study section.
+  if (vanto::platform::ReadProfileString("study", "day", "", reply_path).empty()) return;
   SINFO fresh;  // all 0, group 6, gushi 5
   LoadStudyInfo(reply_path, fresh);
   ReadMofa(reply_path, study);

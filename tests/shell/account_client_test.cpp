@@ -111,12 +111,13 @@ TEST_F(AccountClientTest, ParentLoginSavesCredentialsWhenAUserIdComesBack) {
   EXPECT_FALSE(recorder.Has("MessageBox error Parent login failed"));
 }
 
-TEST_F(AccountClientTest, ParentLoginWithoutUserIdFailsButMerges) {
+TEST_F(AccountClientTest, ParentLoginWithoutUserIdFailsAndKeepsTheLearner) {
+  // A refused login carries no learner state: nothing of it is adopted.
   service.ScriptAccount({Reply("", "0,3,0,0,0,0,0,0,0,0,")});
   ASSERT_TRUE(ParentLogin(*dlg, "mum|pw"));
   EXPECT_EQ(dlg->uid, 0);
   EXPECT_TRUE(recorder.Has("MessageBox error Parent login failed"));
-  EXPECT_EQ(dlg->study.mofa_count[1], 3);
+  EXPECT_EQ(dlg->study.mofa_count[1], 0);
   EXPECT_EQ(IniValue("user", "name"), "-");
 }
 

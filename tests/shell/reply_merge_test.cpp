@@ -81,6 +81,16 @@ TEST_F(ReplyMergeTest, ChangedPositionIsAdoptedAndSaved) {
   EXPECT_NE(saved.find("days=30,0,0,0,0,0,"), std::string::npos);
 }
 
+TEST_F(ReplyMergeTest, ReplyWithoutLearnerStateChangesNothing) {
+  host_test::WriteFile("Vanto.inf", "[user]\r\nuid=0\r\n[mofa]\r\n");
+  MergeReply(study, "Vanto.inf");
+  EXPECT_EQ(study.day, 12);
+  EXPECT_EQ(study.chapter, 1);
+  EXPECT_EQ(study.mofa_dirty, 1);
+  EXPECT_TRUE(documents.calls.empty());
+  EXPECT_EQ(host_test::ReadFile("Vanto.ini"), kStudyFile);
+}
+
 TEST(PercentEncodeTest, EscapesWhatWouldChangeTheQuery) {
   EXPECT_EQ(PercentEncode("Mum_1.2-3~x,"), "Mum_1.2-3~x,");
   EXPECT_EQ(PercentEncode("a b&c=d#e%f+g?h/i"), "a%20b%26c%3Dd%23e%25f%2Bg%3Fh%2Fi");
