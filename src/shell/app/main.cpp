@@ -30,10 +30,9 @@ int main(int argc, char** argv) {
       arguments.emplace_back(argv[i]);
     }
   }
-  if (!headless) {
-    std::fprintf(stderr, "Vanto: this build has no window; run it with --headless\n");
-    return 2;
-  }
+  // The updater restarts the host with "/updated" only; until the host has
+  // its window, every start runs headless.
+  if (!headless) std::fprintf(stderr, "Vanto: this build has no window; running headless\n");
   CVantoPelkoApp app;
   return app.InitInstance(arguments, RunHeadless, nullptr, PrintMessage);
 }

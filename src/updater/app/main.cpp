@@ -1,4 +1,4 @@
-// The updater program. Today it runs headless only ("Update --headless"):
+// The updater program. Today it runs headless only (with or without "--headless"):
 // the dialog's notices are printed to standard output, one line each:
 //   range <number of lines>
 //   step <manifest line, as UTF-8>
@@ -60,10 +60,11 @@ int RunHeadless() {
 
 }  // namespace
 
+// The host starts the updater without parameters; until the updater has its
+// window, that start runs headless too.
 int main(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--headless") == 0) return RunHeadless();
-  }
-  std::fprintf(stderr, "Update: the windowed updater is not built yet; run Update --headless\n");
-  return 2;
+  bool headless = false;
+  for (int i = 1; i < argc; ++i) headless = headless || std::strcmp(argv[i], "--headless") == 0;
+  if (!headless) std::fprintf(stderr, "Update: this build has no window; running headless\n");
+  return RunHeadless();
 }
