@@ -7,6 +7,7 @@
 
 #include <thread>
 
+#include "running_service.h"
 #include "temp_folder.h"
 
 namespace vanto::service {
@@ -22,29 +23,20 @@ class HttpServiceTest : public ::testing::Test {
     tree_.Write("bh/0.swf", "bh");
     tree_.Write("update/Vanto.ex_", "program");
     secret_.Write("secret.txt", "do not serve");
-    ServiceConfig config;
-    config.port = 0;
-    config.threads = 4;
-    config.log = false;
-    config.database = (data_.Path() / "accounts.db").string();
-    config.content.root = tree_.Path();
-    service_ = std::make_unique<HttpService>(config);
-    ASSERT_TRUE(service_->Start());
-    runner_ = std::thread([this] { service_->Run(); });
-    client_ = std::make_unique<httplib::Client>("127.0.0.1", service_->Port());
+    service_ = std::make_unique<test::RunningService>(tree_.Path(), data_.Path(), 4);
+    ASSERT_TRUE(service_->started());
+    client_ = std::make_unique<httplib::Client>("127.0.0.1", service_->port());
   }
 
   void TearDown() override {
     client_.reset();
-    service_->Stop();
-    if (runner_.joinable()) runner_.join();
+    service_.reset();
   }
 
   httplib::Result Get(const std::string& target) { return client_->Get(target.c_str()); }
 
   test::TempFolder tree_, data_, secret_;
-  std::unique_ptr<HttpService> service_;
-  std::thread runner_;
+  std::unique_ptr<test::RunningService> service_;
   std::unique_ptr<httplib::Client> client_;
 };
 
@@ -143,7 +135,7 @@ TEST_F(HttpServiceTest, ManyClientsAtOnceAllGetAnswers) {
   std::vector<std::thread> clients;
   for (int c = 0; c < 8; ++c) {
     clients.emplace_back([&, c] {
-      httplib::Client client("127.0.0.1", service_->Port());
+      httplib::Client client("127.0.0.1", service_->port());
       for (int i = 0; i < 25; ++i) {
         auto target = (i % 3 == 0)   ? "/v2/Vanto.swf?rand=" + std::to_string(i)
                       : (i % 3 == 1) ? std::string("/v2.php?pday=0&from=0&to=1")

@@ -11,14 +11,10 @@ using namespace host_test;
 
 namespace {
 
-class DispatcherTest : public ::testing::Test {
+class DispatcherTest : public ::testing::Test, protected RecordingScreen {
  protected:
-  DispatcherTest() : movie(log), window(log), boxes(log) {
+  DispatcherTest() {
     WriteFile("list.txt", CourseList(1200));
-    services.movie = &movie;
-    services.window = &window;
-    services.boxes = &boxes;
-    services.ui = &ui;
     services.hosts.account = "http://127.0.0.1:1";  // nothing listens there
     dlg = std::make_unique<CVantoPelkoDlg>(services);
     dlg->SetManifestFetcher(std::make_unique<FakeFetcher>(log));
@@ -31,12 +27,6 @@ class DispatcherTest : public ::testing::Test {
   }
 
   WorkFolder folder;
-  Recorder log;
-  FakeMovie movie;
-  FakeWindow window;
-  FakeBoxes boxes;
-  vanto::delivery::HeadlessEventLoop ui;
-  HostServices services;
   std::unique_ptr<CVantoPelkoDlg> dlg;
 };
 

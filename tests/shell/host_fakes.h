@@ -12,6 +12,7 @@
 
 #include "delivery/headless_event_loop.h"
 #include "platform/message_box.h"
+#include "shell/host_services.h"
 #include "shell/manifest_fetcher.h"
 #include "shell/movie_control.h"
 #include "shell/window_actions.h"
@@ -95,6 +96,23 @@ class FakeFetcher : public ManifestFetcher {
 
  private:
   Recorder& r_;
+};
+
+// A recording screen wired into HostServices, with a headless event loop;
+// the main window made from it fetches through a recording fetcher.
+struct RecordingScreen {
+  RecordingScreen() : movie(log), window(log), boxes(log) {
+    services.movie = &movie;
+    services.window = &window;
+    services.boxes = &boxes;
+    services.ui = &ui;
+  }
+  Recorder log;
+  FakeMovie movie;
+  FakeWindow window;
+  FakeBoxes boxes;
+  vanto::delivery::HeadlessEventLoop ui;
+  HostServices services;
 };
 
 // A fresh folder made current for the test, restored afterwards.

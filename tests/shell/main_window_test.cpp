@@ -24,15 +24,11 @@ class RecordingPopups : public PopupRunner {
   Recorder& r_;
 };
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected RecordingScreen {
  protected:
-  MainWindowTest() : movie(log), window(log), boxes(log), popups(log) {
+  MainWindowTest() : popups(log) {
     WriteFile("list.txt", CourseList(100));
     WriteFile("Vanto.ini", "[study]\r\nday=2\r\nch_day=0\r\n");
-    services.movie = &movie;
-    services.window = &window;
-    services.boxes = &boxes;
-    services.ui = &ui;
     services.popups = &popups;
     services.release_instance = [this] { log.Add("Release instance"); };
     dlg = std::make_unique<CVantoPelkoDlg>(services);
@@ -40,13 +36,7 @@ class MainWindowTest : public ::testing::Test {
   }
 
   WorkFolder folder;
-  Recorder log;
-  FakeMovie movie;
-  FakeWindow window;
-  FakeBoxes boxes;
   RecordingPopups popups;
-  vanto::delivery::HeadlessEventLoop ui;
-  HostServices services;
   std::unique_ptr<CVantoPelkoDlg> dlg;
 };
 

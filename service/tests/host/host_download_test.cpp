@@ -5,12 +5,11 @@
 
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 #include "delivery/directories.h"
 #include "delivery/file_digest.h"
 #include "delivery/url_download.h"
-#include "service/http_service.h"
+#include "running_service.h"
 #include "temp_folder.h"
 
 namespace vanto::service {
@@ -33,24 +32,13 @@ class HostDownloadTest : public ::testing::Test {
     tree_.Write("null.mp3", "");
     for (int part = 0; part < 25; ++part)
       tree_.Write("gs0/" + std::to_string(part) + ".swf", "part");
-    ServiceConfig config;
-    config.port = 0;
-    config.log = false;
-    config.database = (data_.Path() / "accounts.db").string();
-    config.content.root = tree_.Path();
-    service_ = std::make_unique<HttpService>(config);
-    ASSERT_TRUE(service_->Start());
-    runner_ = std::thread([this] { service_->Run(); });
-    base_ = "http://127.0.0.1:" + std::to_string(service_->Port());
-  }
-  void TearDown() override {
-    service_->Stop();
-    runner_.join();
+    service_ = std::make_unique<test::RunningService>(tree_.Path(), data_.Path());
+    ASSERT_TRUE(service_->started());
+    base_ = service_->base();
   }
 
   test::TempFolder tree_, data_, local_;
-  std::unique_ptr<HttpService> service_;
-  std::thread runner_;
+  std::unique_ptr<test::RunningService> service_;
   std::string base_;
 };
 
