@@ -2,10 +2,10 @@
 // an earlier prefix shadows a later keyword ("parentC" before "parent").
 #include <cstdio>
 
-#include "shell/account_client.h"
-#include "shell/callback.h"
 #include "shell/command_match.h"
-#include "shell/media_fetch.h"
+#include "shell/commands/account_client.h"
+#include "shell/commands/callback.h"
+#include "shell/commands/media_fetch.h"
 #include "shell/vanto_pelko_dlg.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "shell/popup_window.h"
 
-#include "shell/account_client.h"
+#include "shell/commands/account_client.h"
 #include "shell/vanto_pelko_dlg.h"
 
 using vanto::delivery::ID_DOWNLOAD_DONE;

@@ -7,21 +7,17 @@
 #include <vector>
 
 #include "platform/instance_lock.h"
+#include "shell/front_end.h"
 
 inline constexpr const char* kAlreadyRunningMessage = "已经有一个运行的“VantoPelko”程序了。";
 
 class CVantoPelkoApp {
  public:
-  // Runs the main window; given the lock so it can release it at close.
-  // Returns the window's result.
-  using MainWindowRunner = int (*)(CVantoPelkoApp& app, void* context);
-
   CVantoPelkoApp();
 
-  // The start sequence; returns the process's exit code. `show_message`
-  // receives the already-running message (UTF-8).
-  int InitInstance(const std::vector<std::string>& arguments, MainWindowRunner run_main_window,
-                   void* context, void (*show_message)(const std::string& text));
+  // The start sequence; returns the process's exit code. The front end
+  // runs the main window, or shows the already-running message.
+  int InitInstance(const std::vector<std::string>& arguments, FrontEnd& front_end);
 
   void ReleaseInstance() { instance_event_.Release(); }
 

@@ -11,9 +11,9 @@
 #include "delivery/progress_target.h"
 #include "documents/course_documents.h"
 #include "learner/study.h"
+#include "shell/devices/microphone.h"
+#include "shell/devices/puzzle_bridge.h"
 #include "shell/host_services.h"
-#include "shell/microphone.h"
-#include "shell/puzzle_bridge.h"
 
 inline constexpr const char* kProgramVersion = "20120610";
 

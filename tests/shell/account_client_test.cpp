@@ -1,5 +1,5 @@
 // The account client against a real HTTP service on 127.0.0.1.
-#include "shell/account_client.h"
+#include "shell/commands/account_client.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

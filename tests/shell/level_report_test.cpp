@@ -1,4 +1,4 @@
-#include "shell/level_report.h"
+#include "shell/commands/level_report.h"
 
 #include <gtest/gtest.h>
 

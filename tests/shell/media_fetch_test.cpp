@@ -1,6 +1,6 @@
 // The on-demand media fetches: which range queries reach the content service,
 // the story flags, the fixed range sizes and caps.
-#include "shell/media_fetch.h"
+#include "shell/commands/media_fetch.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "shell/microphone.h"
+#include "shell/devices/microphone.h"
 
 #include <alsa/asoundlib.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "shell/puzzle_bridge.h"
+#include "shell/devices/puzzle_bridge.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>

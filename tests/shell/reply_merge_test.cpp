@@ -8,7 +8,7 @@
 
 #include "host_fakes.h"
 #include "platform/local_date.h"
-#include "shell/url_query.h"
+#include "shell/commands/url_query.h"
 
 namespace {
 

@@ -1,24 +1,12 @@
 // The course host. "--headless" runs it without a window (see README).
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "shell/headless_host.h"
+#include "shell/headless/headless_host.h"
 #include "shell/vanto_pelko_app.h"
-
-namespace {
-
-int RunHeadless(CVantoPelkoApp& app, void*) {
-  return RunHeadlessMainWindow(app, stdin, stdout);
-}
-
-void PrintMessage(const std::string& text) {
-  std::printf("MessageBox\tVantoPelko\t%s\n", text.c_str());
-  std::fflush(stdout);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments;
@@ -33,6 +21,7 @@ int main(int argc, char** argv) {
   // The updater restarts the host with "/updated" only; until the host has
   // its window, every start runs headless.
   if (!headless) std::fprintf(stderr, "Vanto: this build has no window; running headless\n");
+  std::unique_ptr<FrontEnd> front_end = std::make_unique<HeadlessFrontEnd>(stdin, stdout);
   CVantoPelkoApp app;
-  return app.InitInstance(arguments, RunHeadless, nullptr, PrintMessage);
+  return app.InitInstance(arguments, *front_end);
 }

@@ -1,14 +1,21 @@
-#include "shell/callback.h"
+#include "shell/commands/callback.h"
 
 std::string EscapeCallbackPayload(std::string_view payload) {
   std::string out;
   out.reserve(payload.size());
   for (char c : payload) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;

@@ -1,4 +1,4 @@
-#include "shell/account_client.h"
+#include "shell/commands/account_client.h"
 
 #include <cstdint>
 #include <string>
@@ -11,7 +11,7 @@
 #include "platform/native_path.h"
 #include "platform/profile.h"
 #include "shell/command_match.h"
-#include "shell/url_query.h"
+#include "shell/commands/url_query.h"
 #include "shell/vanto_pelko_dlg.h"
 
 namespace {

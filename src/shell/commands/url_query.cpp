@@ -1,4 +1,4 @@
-#include "shell/url_query.h"
+#include "shell/commands/url_query.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include <string>
 #include <thread>
 
-#include "shell/wave_buffer.h"
+#include "shell/devices/wave_buffer.h"
 
 typedef struct _snd_pcm snd_pcm_t;
 

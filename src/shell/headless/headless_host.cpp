@@ -1,4 +1,4 @@
-#include "shell/headless_host.h"
+#include "shell/headless/headless_host.h"
 
 #include <deque>
 #include <memory>
@@ -13,7 +13,7 @@
 #include "platform/codepage.h"
 #include "platform/file_system.h"
 #include "shell/delivery_fetcher.h"
-#include "shell/headless_output.h"
+#include "shell/headless/headless_output.h"
 #include "shell/vanto_pelko_app.h"
 #include "shell/vanto_pelko_dlg.h"
 
@@ -77,7 +77,14 @@ void HandlePending(PendingInput& pending, CVantoPelkoDlg& dlg, const HeadlessWin
 
 }  // namespace
 
-int RunHeadlessMainWindow(CVantoPelkoApp& app, std::FILE* input, std::FILE* output) {
+void HeadlessFrontEnd::ShowStartMessage(const std::string& text) {
+  std::fprintf(output_, "MessageBox\tVantoPelko\t%s\n", text.c_str());
+  std::fflush(output_);
+}
+
+int HeadlessFrontEnd::RunMainWindow(CVantoPelkoApp& app) {
+  std::FILE* input = input_;
+  std::FILE* output = output_;
   SharedLoop shared_ui = std::make_shared<vanto::delivery::HeadlessEventLoop>();
   vanto::delivery::HeadlessEventLoop& ui = *shared_ui;
   HeadlessOutput out(output);

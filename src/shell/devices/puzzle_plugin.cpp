@@ -1,4 +1,4 @@
-#include "shell/puzzle_plugin.h"
+#include "shell/devices/puzzle_plugin.h"
 
 #include "platform/file_system.h"
 #include "platform/native_path.h"

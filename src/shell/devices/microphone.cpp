@@ -1,10 +1,10 @@
-#include "shell/microphone.h"
+#include "shell/devices/microphone.h"
 
 #include <new>
 
-#include "shell/callback.h"
 #include "shell/command_match.h"
-#include "shell/level_report.h"
+#include "shell/commands/callback.h"
+#include "shell/commands/level_report.h"
 
 MicrophoneMonitor::MicrophoneMonitor(MovieControl* movie, PostToUi post_to_ui,
                                      std::string device_name, std::FILE* failure_output)

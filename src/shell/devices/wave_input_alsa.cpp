@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <chrono>
 
-#include "shell/wave_input.h"
+#include "shell/devices/wave_input.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "shell/level_report.h"
+#include "shell/commands/level_report.h"
 
 #include <algorithm>
 
-#include "shell/callback.h"
+#include "shell/commands/callback.h"
 
 namespace {
 

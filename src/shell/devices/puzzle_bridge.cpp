@@ -1,4 +1,4 @@
-#include "shell/puzzle_bridge.h"
+#include "shell/devices/puzzle_bridge.h"
 
 #include <dlfcn.h>
 #include <unistd.h>
@@ -10,8 +10,8 @@
 
 #include "delivery/directories.h"
 #include "platform/file_system.h"
-#include "shell/callback.h"
 #include "shell/command_match.h"
+#include "shell/commands/callback.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/headless_output.h"
+#include "shell/headless/headless_output.h"
 
 #include <cstring>
 

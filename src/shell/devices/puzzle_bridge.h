@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "shell/devices/puzzle_plugin.h"
 #include "shell/movie_control.h"
-#include "shell/puzzle_plugin.h"
 
 class CStudy;
 

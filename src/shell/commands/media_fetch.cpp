@@ -1,4 +1,4 @@
-#include "shell/media_fetch.h"
+#include "shell/commands/media_fetch.h"
 
 #include <algorithm>
 #include <string>
@@ -7,7 +7,7 @@
 #include "platform/file_system.h"
 #include "platform/native_path.h"
 #include "shell/command_match.h"
-#include "shell/puzzle_bridge.h"
+#include "shell/devices/puzzle_bridge.h"
 #include "shell/vanto_pelko_dlg.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/wave_buffer.h"
+#include "shell/devices/wave_buffer.h"
 
 // Most levels one report carries.
 inline constexpr std::size_t kMaxReportedLevels = 64;

@@ -15,9 +15,9 @@
 #include <string>
 #include <string_view>
 
+#include "shell/devices/wave_buffer.h"
+#include "shell/devices/wave_input.h"
 #include "shell/movie_control.h"
-#include "shell/wave_buffer.h"
-#include "shell/wave_input.h"
 
 // The capture device the monitor records from unless told otherwise.
 inline constexpr const char* kDefaultCaptureDevice = "default";
