@@ -53,13 +53,20 @@ std::string ManifestText(const std::vector<std::string>& lines) {
 ContentScript::ContentScript(ContentConfig config)
     : config_(std::move(config)),
       list_(config_.root / "list.txt"),
-      media_(config_.root, list_, config_.font) {}
+      media_(config_.root, list_, config_.font) {
+  if (!config_.signing_key.empty()) signer_.emplace(config_.signing_key);
+}
 
 int ContentScript::CourseSize() {
   return static_cast<int>(list_.Lines()->size());
 }
 
 ScriptReply ContentScript::Answer(std::string_view raw_query) {
+  if (!signer_) return Unsigned(raw_query);
+  return signer_->Answer(raw_query, [this](std::string_view query) { return Unsigned(query); });
+}
+
+ScriptReply ContentScript::Unsigned(std::string_view raw_query) {
   if (raw_query == "update") return Update();
   auto query = QueryString::Parse(raw_query);
   if (!query || query->Pairs().empty()) return ErrorReply(400, "malformed query");

@@ -19,6 +19,7 @@
 
 #include "service/course_list.h"
 #include "service/digest_cache.h"
+#include "service/manifest_signer.h"
 #include "service/media_maker.h"
 #include "service/script_reply.h"
 
@@ -28,13 +29,15 @@ struct ContentConfig {
   std::filesystem::path root;           // the content tree; its "update" folder is the update tree
   std::string updater_name = "Update";  // the updater program the "#update" command starts
   std::string font = "Noto Sans CJK SC:bold";
-  int media_workers = 4;  // media made in parallel for one manifest
+  int media_workers = 4;                // media made in parallel for one manifest
+  std::filesystem::path signing_key{};  // secret key file; empty: manifests go out unsigned
 };
 
 class ContentScript {
  public:
   explicit ContentScript(ContentConfig config);
 
+  // The reply to raw_query, signed when a signing key is configured.
   ScriptReply Answer(std::string_view raw_query);
 
   // The media maker, shared with the content tree's file serving.
@@ -42,6 +45,7 @@ class ContentScript {
   const std::filesystem::path& Root() const { return config_.root; }
 
  private:
+  ScriptReply Unsigned(std::string_view raw_query);
   ScriptReply StartUp(int day, int from, int to, const std::string& version);
   ScriptReply NextDay(int day, int from, int to);
   ScriptReply Update();
@@ -56,6 +60,7 @@ class ContentScript {
   CourseList list_;
   DigestCache digests_;
   MediaMaker media_;
+  std::optional<ManifestSigner> signer_;
 };
 
 // Joins manifest lines with CR LF and converts them to code page 936; lines

@@ -7,6 +7,7 @@
 
 #include "service/account_store.h"
 #include "service/http_service.h"
+#include "service/manifest_signer.h"
 #include "service/service_options.h"
 
 namespace {
@@ -62,6 +63,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
+    if (options->keygen) {
+      vanto::service::WriteKeyPair(options->keygen->secret_file, options->keygen->public_file);
+      return 0;
+    }
     return options->add_user ? AddUser(*options) : Serve(*options);
   } catch (const std::exception& failure) {
     std::fprintf(stderr, "vanto-service: %s\n", failure.what());

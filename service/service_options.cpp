@@ -6,8 +6,9 @@ namespace vanto::service {
 
 const char* const kServiceUsage =
     "usage: vanto-service [--host ADDR] [--port N] [--root DIR] [--db FILE] [--threads N]\n"
-    "                     [--updater NAME] [--font FONT] [--quiet]\n"
-    "       vanto-service adduser NAME PASSWORD [--uid N] [--db FILE]\n";
+    "                     [--updater NAME] [--font FONT] [--quiet] [--signing-key FILE]\n"
+    "       vanto-service adduser NAME PASSWORD [--uid N] [--db FILE]\n"
+    "       vanto-service keygen SECRET_FILE PUBLIC_FILE\n";
 
 bool IsSendableCredential(const std::string& text, size_t max_bytes) {
   if (text.empty() || text.size() > max_bytes) return false;
@@ -49,13 +50,14 @@ std::optional<ServiceOptions> ParseServiceOptions(const std::vector<std::string>
         return error = "--uid needs a positive number", std::nullopt;
       positional.push_back("--uid=" + std::to_string(*n));
     } else if (arg == "--host" || arg == "--root" || arg == "--db" || arg == "--updater" ||
-               arg == "--font") {
+               arg == "--font" || arg == "--signing-key") {
       if (!(text = value())) return error = arg + " needs a value", std::nullopt;
       if (arg == "--host") options.config.host = *text;
       if (arg == "--root") options.config.content.root = *text;
       if (arg == "--db") options.config.database = *text;
       if (arg == "--updater") options.config.content.updater_name = *text;
       if (arg == "--font") options.config.content.font = *text;
+      if (arg == "--signing-key") options.config.content.signing_key = *text;
     } else if (arg.starts_with("--")) {
       return error = "unknown option " + arg, std::nullopt;
     } else {
@@ -64,6 +66,10 @@ std::optional<ServiceOptions> ParseServiceOptions(const std::vector<std::string>
   }
   if (positional.empty()) {
     if (options.config.content.root.empty()) options.config.content.root = "build/course";
+    return options;
+  }
+  if (positional[0] == "keygen" && positional.size() == 3) {
+    options.keygen = KeygenCommand{positional[1], positional[2]};
     return options;
   }
   if (positional[0] != "adduser" || positional.size() < 3 || positional.size() > 4)

@@ -1,7 +1,9 @@
 // The command line of vanto-service:
 //   vanto-service [--host ADDR] [--port N] [--root DIR] [--db FILE]
 //                 [--threads N] [--updater NAME] [--font FONT] [--quiet]
+//                 [--signing-key FILE]
 //   vanto-service adduser NAME PASSWORD [--uid N] [--db FILE]
+//   vanto-service keygen SECRET_FILE PUBLIC_FILE
 #pragma once
 
 #include <optional>
@@ -18,9 +20,15 @@ struct AddUserCommand {
   int uid = 0;
 };
 
+struct KeygenCommand {
+  std::string secret_file;
+  std::string public_file;
+};
+
 struct ServiceOptions {
   ServiceConfig config;
   std::optional<AddUserCommand> add_user;
+  std::optional<KeygenCommand> keygen;
 };
 
 // nullopt and a message in `error` on a bad command line.

@@ -1,0 +1,68 @@
+// A signing service: its key pair, and what it serves, checked with the
+// public key as a verifying host and updater check it.
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <fstream>
+#include <sstream>
+
+#include "service/content_script.h"
+#include "service/manifest_signer.h"
+#include "temp_folder.h"
+
+namespace vanto::service {
+namespace {
+
+namespace fs = std::filesystem;
+using delivery::ManifestKind;
+
+std::string ReadText(const fs::path& file) {
+  std::ifstream in(file);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The signature line of `text` verifies `body` under `key`, and was made now.
+void ExpectSigned(const std::string& line, std::string_view body, ManifestKind kind,
+                  const delivery::PublicKey& key) {
+  auto signature = delivery::ParseSignatureLine(delivery::SplitSignedContent(line)->signature_line);
+  ASSERT_TRUE(signature) << line;
+  EXPECT_TRUE(delivery::SignatureMatches(body, kind, *signature, key));
+  EXPECT_NEAR(static_cast<double>(signature->signed_at), static_cast<double>(std::time(nullptr)),
+              60);
+}
+
+TEST(ManifestSigning, SignedRepliesVerifyAndChangeNothingElse) {
+  test::TempFolder keys, tree;
+  WriteKeyPair(keys.Path() / "secret", keys.Path() / "public");
+  EXPECT_THROW(WriteKeyPair(keys.Path() / "secret", keys.Path() / "other"), std::runtime_error);
+  EXPECT_EQ(fs::status(keys.Path() / "secret").permissions() & fs::perms::others_all,
+            fs::perms::none);
+  const auto key = delivery::ParsePublicKey(ReadText(keys.Path() / "public"));
+  ASSERT_TRUE(key);
+
+  tree.Write("list.txt", "\xE4\xBA\xBA\tren\t\xE4\xBA\xBA\xE4\xBB\xAC\t\xE4\xBA\xBA\n");
+  tree.Write("gs0/0.swf", "story");
+  tree.Write("update/Vanto.ex_", "new host");
+  ContentConfig config{tree.Path()};
+  ContentScript plain(config);
+  config.signing_key = keys.Path() / "secret";
+  ContentScript signing(config);
+
+  const std::string content = signing.Answer("gushi=0").body;
+  const auto parts = delivery::SplitSignedContent(content);
+  ASSERT_TRUE(parts);
+  EXPECT_EQ(parts->body, plain.Answer("gushi=0").body);
+  ExpectSigned(content, parts->body, ManifestKind::kContent, *key);
+
+  const std::string update = signing.Answer("update").body;
+  EXPECT_EQ(update, plain.Answer("update").body);  // what every updater reads
+  ExpectSigned(signing.Answer("update&signature").body, update, ManifestKind::kUpdate, *key);
+
+  EXPECT_EQ(signing.Answer("gushi=x").status, 400);
+  EXPECT_THROW(ManifestSigner(keys.Path() / "public"), std::runtime_error);
+}
+
+}  // namespace
+}  // namespace vanto::service
