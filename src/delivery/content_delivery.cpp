@@ -44,7 +44,8 @@ bool ContentDelivery::LoadManifest(const std::string& manifest_path,
   if (in_notice_) return false;
   JoinWorker();
   std::optional<std::vector<std::string>> lines =
-      ReadManifestLines(manifest_path, ManifestRules::kContent, messages_);
+      verifier_ ? ReadSignedManifestLines(manifest_path, *verifier_, messages_)
+                : ReadManifestLines(manifest_path, ManifestRules::kContent, messages_);
   if (!lines) return false;
   manifest_lines_ = std::move(*lines);
   local_dir_ = local_folder;

@@ -22,11 +22,13 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
 
+#include "delivery/manifest_verifier.h"
 #include "delivery/process_control.h"
 #include "delivery/progress_target.h"
 #include "delivery/ui_dispatcher.h"
@@ -60,7 +62,8 @@ class ContentDelivery {
 
   // Reads the manifest at manifest_path and starts a worker on it, filling
   // local_folder (ending in '\'). False for an unreadable (reported), invalid
-  // or empty manifest; the previous manifest's lines are then kept.
+  // or empty manifest, and, where a publisher key is configured, for one the
+  // verifier refuses; the previous manifest's lines are then kept.
   bool LoadManifest(const std::string& manifest_path, const std::string& local_folder);
 
   // Sends one notice to the progress target on the user-interface thread and
@@ -95,6 +98,9 @@ class ContentDelivery {
   std::vector<std::string> manifest_lines_;
   std::string local_dir_;
   ProgressTarget* progress_target_ = nullptr;
+  // Set when the installation names a publisher key: manifests must be signed
+  // and every downloaded file must match its signed entry.
+  std::optional<ManifestVerifier> verifier_ = ManifestVerifier::Configured(ManifestKind::kContent);
   std::thread worker_;
   std::atomic<bool> worker_running_{false};
   bool in_notice_ = false;  // user-interface thread only

@@ -85,6 +85,10 @@ bool ContentDelivery::FetchEntry(std::string_view path, const char* stamp,
     url += rand;
     if (!DownloadUrlToFile(url, local_path)) continue;
     if (EntryNeedsDownload(stamp, local_path)) continue;
+    if (verifier_ && !DownloadMatchesEntry(stamp, local_path)) {
+      platform::RemoveFile(local_path);
+      continue;
+    }
     if (k != 0) std::swap(mirror_order[0], mirror_order[k]);
     return true;
   }

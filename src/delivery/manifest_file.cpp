@@ -24,15 +24,19 @@ std::optional<std::vector<std::string>> SplitManifestText(std::string_view text,
   return lines;
 }
 
+std::optional<std::string> ReadManifestText(const std::string& host_path,
+                                            platform::MessageBoxes& messages) {
+  errno = 0;
+  std::optional<std::string> text = platform::ReadWholeFile(host_path);
+  if (!text) messages.ShowFileError(host_path, errno != 0 ? errno : EIO);
+  return text;
+}
+
 std::optional<std::vector<std::string>> ReadManifestLines(const std::string& host_path,
                                                           ManifestRules rules,
                                                           platform::MessageBoxes& messages) {
-  errno = 0;
-  std::optional<std::string> text = platform::ReadWholeFile(host_path);
-  if (!text) {
-    messages.ShowFileError(host_path, errno != 0 ? errno : EIO);
-    return {};
-  }
+  std::optional<std::string> text = ReadManifestText(host_path, messages);
+  if (!text) return {};
   return SplitManifestText(*text, rules);
 }
 

@@ -20,6 +20,10 @@ enum class ManifestRules {
   kUpdate,
 };
 
+// The file's bytes; nothing when it cannot be read (reported through `messages`).
+std::optional<std::string> ReadManifestText(const std::string& host_path,
+                                            platform::MessageBoxes& messages);
+
 // The non-empty lines of the manifest in file order (a line ends at LF or
 // CR LF). Nothing when the file is invalid under `rules`, or when it cannot be
 // read; a file error is reported through `messages`.

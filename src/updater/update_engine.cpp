@@ -38,6 +38,7 @@ bool UpdateEngine::UpdateMain() {
       const std::string base = table_[i + 1] + "/v2/update/";
       if (!delivery::DownloadUrlToFile(script_url, manifest_path)) continue;
       if (!platform::PathExists(manifest_path)) continue;
+      if (verifier_ && !ManifestSigned(script_url, manifest_path)) continue;
       return LoadManifest(manifest_path, base, working_folder_ + "\\");
     }
   }

@@ -7,14 +7,21 @@
 // complete download: the download goes to a temporary file that is renamed
 // over the old one when it has fully arrived, so a run that fails midway
 // leaves every file it did not replace as it was.
+//
+// Where the installation names a publisher key, the manifest counts only with
+// a valid signature (asked for with one more query key, "&signature"), and
+// every file must match the digest its signed entry names before it replaces
+// the old one.
 #pragma once
 
 #include <array>
 #include <atomic>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "delivery/manifest_verifier.h"
 #include "delivery/process_control.h"
 #include "delivery/progress_target.h"
 #include "delivery/ui_dispatcher.h"
@@ -58,6 +65,8 @@ class UpdateEngine {
   const std::string& content_base() const { return content_base_; }
 
  private:
+  bool ManifestSigned(const std::string& script_url, const std::string& manifest_path);
+  bool FetchVerified(const std::string& url, const char* stamp, const std::string& local_path);
   void UpdateWorker();
   bool UpdateEntry(const std::string& line);
   void Notify(int code, std::int64_t value, std::string_view line);
@@ -70,6 +79,8 @@ class UpdateEngine {
   delivery::ProgressTarget& dialog_;
   const std::string title_;
 
+  std::optional<delivery::ManifestVerifier> verifier_ =
+      delivery::ManifestVerifier::Configured(delivery::ManifestKind::kUpdate);
   std::vector<std::string> manifest_lines_;
   std::string local_dir_;
   std::string content_base_;

@@ -20,8 +20,11 @@ bool UpdateEngine::UpdateEntry(const std::string& line) {
   }
   delivery::CreateParentDirectories(local_path);
   const std::string url = content_base_ + std::string(entry.path);
-  // The download replaces the old file only once it is complete.
-  if (!delivery::DownloadUrlToFile(delivery::Utf8EscapedUrl(url, url.size()), local_path)) {
+  const std::string escaped = delivery::Utf8EscapedUrl(url, url.size());
+  // The download replaces the old file only once it is complete (and, with a
+  // publisher key, verified).
+  if (verifier_ ? !FetchVerified(escaped, entry.stamp, local_path)
+                : !delivery::DownloadUrlToFile(escaped, local_path)) {
     return false;
   }
   if (!entry.stamp || !platform::PathExists(local_path)) return true;

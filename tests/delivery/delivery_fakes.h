@@ -55,18 +55,20 @@ class RecordingMessages : public platform::MessageBoxes {
 };
 
 // A host of the content service: "/v2.php" answers with `manifest` (404 while
-// it is empty) and "/v2/<path>" serves the files of `files`.
+// it is empty), or with `signature` when the query holds the key "signature",
+// and "/v2/<path>" serves the files of `files`.
 struct ContentHost {
   ContentHost() {
     server.ServeFolder(files.native(), "/v2/");
-    server.http().Get("/v2.php", [this](const httplib::Request&, httplib::Response& response) {
-      std::lock_guard lock(mutex);
-      if (manifest.empty()) {
-        response.status = 404;
-        return;
-      }
-      response.set_content(manifest, "text/plain");
-    });
+    server.http().Get(
+        "/v2.php", [this](const httplib::Request& request, httplib::Response& response) {
+          std::lock_guard lock(mutex);
+          if (!request.has_param("signature") && manifest.empty()) {
+            response.status = 404;
+            return;
+          }
+          response.set_content(request.has_param("signature") ? signature : manifest, "text/plain");
+        });
     // Files under "cut/" arrive only in part: the connection drops midway.
     server.http().Get("/v2/cut/.*", [](const httplib::Request&, httplib::Response& response) {
       response.set_content_provider(100000, "application/octet-stream",
@@ -103,6 +105,7 @@ struct ContentHost {
   TestHttpServer server;
   std::mutex mutex;
   std::string manifest;
+  std::string signature;
 };
 
 inline std::string Md5Of(const std::string& bytes) {
