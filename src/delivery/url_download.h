@@ -8,7 +8,10 @@
 // than 1 byte per second arrives for 30 s is abandoned, so a host that
 // accepts the connection and then sends nothing fails within about a minute.
 // URLs and paths of 260 characters or more are refused. Only http and https
-// are fetched, also as redirect targets.
+// are fetched, also as redirect targets. An https host's certificate must be
+// valid for the host and signed by an authority of the system's store (or of
+// the file named by VANTO_CA_FILE); otherwise the download fails like any
+// other.
 #pragma once
 
 #include <string>
