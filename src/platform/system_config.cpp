@@ -9,6 +9,7 @@ namespace vanto::platform {
 
 std::optional<std::string> ReadSystemConfig(std::string_view name, const char* variable) {
   const char* override_path = std::getenv(variable);
+  if (override_path && *override_path == '\0') override_path = nullptr;  // set but empty: unset
   const std::filesystem::path path = override_path
                                          ? std::filesystem::path(override_path)
                                          : std::filesystem::path("/etc/vanto") / std::string(name);

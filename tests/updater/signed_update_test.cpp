@@ -55,9 +55,10 @@ TEST_F(SignedUpdateTest, AlteredForeignUnsignedOrOlderManifestsAreRefused) {
   EXPECT_EQ(RunUpdate(altered, Update(manifest, 3000)), -1);
   EXPECT_EQ(RunUpdate(manifest, TestPublisher().Update(manifest, 3000)), -1);
   EXPECT_EQ(RunUpdate(manifest, ""), -1);
+  EXPECT_EQ(RunUpdate(manifest, Content(manifest, 3000)), -1);  // signed as a content manifest
   EXPECT_EQ(RunUpdate(manifest, Update(manifest, 1999)), -1);
   EXPECT_EQ(work_.Read("a.txt"), "old");
-  EXPECT_EQ(messages_.shown.size(), 4u);  // "更新失败!" each time
+  EXPECT_EQ(messages_.shown.size(), 5u);  // "更新失败!" each time
   EXPECT_EQ(RunUpdate(manifest, Update(manifest, 3000)), updater::kUpdateComplete);
   EXPECT_EQ(work_.Read("a.txt"), "new");
 }
