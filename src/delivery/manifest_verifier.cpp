@@ -48,9 +48,10 @@ ManifestVerifier::ManifestVerifier(std::optional<PublicKey> key, ManifestKind ki
     : key_(key), kind_(kind) {}
 
 std::optional<std::string_view> ManifestVerifier::AcceptContent(std::string_view text) {
-  const std::optional<SignedContent> parts = SplitSignedContent(text);
-  if (!parts || !Accept(parts->body, parts->signature_line)) return std::nullopt;
-  return parts->body;
+  // A reply of one line has no signature line (and nothing it would cover).
+  const SignedContent parts = SplitSignedContent(text).value_or(SignedContent{{}, text});
+  if (!Accept(parts.body, parts.signature_line)) return std::nullopt;
+  return parts.body;
 }
 
 bool ManifestVerifier::AcceptUpdate(std::string_view manifest, std::string_view signature_text) {
