@@ -60,22 +60,26 @@ bool ContentDelivery::LoadManifest(const std::string& manifest_path,
 }
 
 void ContentDelivery::NotifyProgressTarget(int code, std::int64_t value, std::string_view line) {
-  ProgressTarget* target = progress_target_;
-  if (!target) return;
-  if (target != main_window_) {
-    // The worker usually starts before the caller has shown its dialog.
-    for (;;) {
-      bool exists = false;
-      ui_.Invoke([&] { exists = target->WindowExists(); });
-      if (exists) break;
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
+  if (!progress_target_) return;
+  // The target is looked up again on the user-interface thread at every try,
+  // so one that has detached itself meanwhile is never called.
+  for (bool delivered = false; !delivered;) {
+    ui_.Invoke([&] {
+      ProgressTarget* target = progress_target_;
+      // The worker usually starts before the caller has shown its dialog.
+      if (target && target != main_window_ && !target->WindowExists()) return;
+      delivered = true;
+      if (!target) return;
+      in_notice_ = true;
+      target->OnDownloadNotice(code, value, line);
+      in_notice_ = false;
+    });
+    if (!delivered) std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
-  ui_.Invoke([&] {
-    in_notice_ = true;
-    target->OnDownloadNotice(code, value, line);
-    in_notice_ = false;
-  });
+}
+
+void ContentDelivery::DetachProgressTarget(const ProgressTarget* target) {
+  if (progress_target_ == target) progress_target_ = nullptr;
 }
 
 void ContentDelivery::JoinWorker() {

@@ -17,6 +17,9 @@
 //   window that waits for it is served and can finish.
 // - A fetch requested from inside a notice handler cannot wait for the worker
 //   that is waiting for that very handler; it is skipped (false).
+// - The one change under a running worker: a progress target that goes away
+//   first detaches itself (DetachProgressTarget), and the worker's later
+//   notices then go nowhere.
 #pragma once
 
 #include <array>
@@ -70,6 +73,10 @@ class ContentDelivery {
   // waits until it has been handled. Worker thread.
   void NotifyProgressTarget(int code, std::int64_t value, std::string_view line);
 
+  // Stops notices to `target` (when it is the current one) before it goes
+  // away. User-interface thread.
+  void DetachProgressTarget(const ProgressTarget* target);
+
   bool WorkerRunning() const { return worker_running_; }
   // Waits for a running worker to end, pumping the user-interface queue.
   // User-interface thread.
@@ -97,7 +104,9 @@ class ContentDelivery {
 
   std::vector<std::string> manifest_lines_;
   std::string local_dir_;
-  ProgressTarget* progress_target_ = nullptr;
+  // Written on the user-interface thread; the worker reads it there too,
+  // apart from a quick look whether there is any target at all.
+  std::atomic<ProgressTarget*> progress_target_{nullptr};
   // Set when the installation names a publisher key: manifests must be signed
   // and every downloaded file must match its signed entry.
   std::optional<ManifestVerifier> verifier_ = ManifestVerifier::Configured(ManifestKind::kContent);

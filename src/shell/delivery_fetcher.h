@@ -18,6 +18,9 @@ class DeliveryFetcher : public ManifestFetcher {
   }
   bool WorkerRunning() const override { return delivery_->WorkerRunning(); }
   void WaitForWorker() override { delivery_->JoinWorker(); }
+  void DetachProgressTarget(const vanto::delivery::ProgressTarget* target) override {
+    delivery_->DetachProgressTarget(target);
+  }
 
   vanto::delivery::ContentDelivery& delivery() { return *delivery_; }
 

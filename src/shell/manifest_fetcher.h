@@ -14,4 +14,7 @@ class ManifestFetcher {
   virtual bool WorkerRunning() const = 0;
   // Waits, without a time limit, until the running worker has ended.
   virtual void WaitForWorker() = 0;
+  // No further notice reaches `target`: called before a target goes away.
+  // A fetcher that starts no worker has nothing to detach.
+  virtual void DetachProgressTarget(const vanto::delivery::ProgressTarget* /*target*/) {}
 };

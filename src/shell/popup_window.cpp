@@ -7,6 +7,10 @@ using vanto::delivery::ID_DOWNLOAD_DONE;
 using vanto::delivery::ID_DOWNLOAD_RANGE;
 using vanto::delivery::ID_DOWNLOAD_STEP;
 
+CWebDlg::~CWebDlg() {
+  if (main_window) main_window->DetachProgressTarget(this);
+}
+
 void CWebDlg::OnInitDialog(PopupView& view) {
   view_ = &view;
   std::string address = page_host + "/popup.php";

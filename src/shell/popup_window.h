@@ -27,6 +27,13 @@ class PopupView {
 
 class CWebDlg : public vanto::delivery::ProgressTarget {
  public:
+  CWebDlg() = default;
+  // A download still running (a "#close" link ends the window early) no
+  // longer reports to this window once it is gone.
+  ~CWebDlg() override;
+  CWebDlg(const CWebDlg&) = delete;
+  CWebDlg& operator=(const CWebDlg&) = delete;
+
   // Sets up the page and starts the next day's download (the modal window's
   // initialisation). `view` must outlive the window.
   void OnInitDialog(PopupView& view);

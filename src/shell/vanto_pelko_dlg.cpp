@@ -171,6 +171,10 @@ void CVantoPelkoDlg::OnClose() {
     movie->Stop();
     movie->LoadMovie(0, "http://");
   }
+  // The learner's progress is stored before the exit download begins: a
+  // manifest may end the program from the worker ("quit"), and nothing the
+  // popup does changes the learner any more.
+  study.SaveOnExit();
   CWebDlg popup;
   popup.learned_count = (study.day + 1) * study.group;
   popup.update_query = "?" + study.DayRangeQuery(1) + "&ver=" + kProgramVersion + "&close=1";
@@ -197,4 +201,9 @@ void CVantoPelkoDlg::FetchWithReloadDialog(const std::string& query) {
   }
   std::unique_ptr<CReloadDlg> dialog = services_.reload_dialogs->CreateReloadDialog();
   if (FetchManifest(query, dialog.get())) dialog->DoModal();
+  DetachProgressTarget(dialog.get());
+}
+
+void CVantoPelkoDlg::DetachProgressTarget(const vanto::delivery::ProgressTarget* target) {
+  if (fetcher_) fetcher_->DetachProgressTarget(target);
 }

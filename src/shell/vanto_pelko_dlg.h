@@ -50,6 +50,8 @@ class CVantoPelkoDlg : public vanto::delivery::ProgressTarget {
   bool FetchManifest(const std::string& query, vanto::delivery::ProgressTarget* target);
   // A new reload dialog as target; shown modally when the fetch started.
   void FetchWithReloadDialog(const std::string& query);
+  // A progress target about to go away: no further notice reaches it.
+  void DetachProgressTarget(const vanto::delivery::ProgressTarget* target);
 
   const HostServices& services() const { return services_; }
 

@@ -187,9 +187,10 @@ class ServiceHostTest : public ::testing::Test {
 
   // A new main window whose account requests go to `account_base`; its
   // content fetches go to the service double.
-  void MakeDialog(const std::string& account_base) {
+  void MakeDialog(const std::string& account_base, PopupRunner* popups = nullptr) {
     dlg.reset();
     HostServices services;
+    services.popups = popups;
     services.movie = &movie_;
     services.window = &window_;
     services.boxes = &boxes_;
@@ -206,6 +207,8 @@ class ServiceHostTest : public ::testing::Test {
             mirrors, folder, loop_, processes_, boxes_, nullptr)));
     dlg->study.ini_path = "Vanto.ini";
   }
+
+  vanto::delivery::HeadlessEventLoop& loop() { return loop_; }
 
   host_test::WorkFolder work_;
   host_test::Recorder recorder;
