@@ -53,11 +53,14 @@ ContentDelivery::EntryOutcome ContentDelivery::HandleEntry(const std::string& li
     NotifyProgressTarget(ID_DOWNLOAD_STEP, 0, line);
     return EntryOutcome::kContinue;
   }
-  // Deletes a present file whose digest differs.
+  // Deletes a present file whose digest differs; its successor gets its
+  // permissions, so a refreshed program can still be started.
+  const std::optional<unsigned> permissions = platform::FilePermissions(local_path);
   const bool need = EntryNeedsDownload(entry.stamp, local_path);
   NotifyProgressTarget(ID_DOWNLOAD_STEP, 0, line);
   const bool downloaded =
       need && FetchEntry(entry.path, entry.stamp, local_path, mirror_order, rand);
+  if (downloaded && permissions) platform::SetFilePermissions(local_path, *permissions);
   if (started_after_update || !entry.stamp || !downloaded || !platform::PathExists(local_path)) {
     return EntryOutcome::kContinue;
   }

@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -43,8 +44,9 @@ std::string TemporaryName(const std::string& native_target) {
 
 // A temporary file beside the target, so that the final rename stays on one
 // file system and is atomic. It is created with the usual permissions (0666
-// less the umask), which the target keeps after the rename. Unless it was
-// moved into place, it is removed when the object ends.
+// less the umask); a file it replaces passes on its own permissions, so a
+// refreshed program stays executable. Unless it was moved into place, it is
+// removed when the object ends.
 class TemporaryFile {
  public:
   explicit TemporaryFile(const std::string& native_target) {
@@ -70,6 +72,10 @@ class TemporaryFile {
 
   // Flushes and closes the file and moves it over the target.
   bool MoveTo(const std::string& native_target) {
+    struct stat replaced {};
+    if (::stat(native_target.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode)) {
+      ::fchmod(::fileno(file_), replaced.st_mode & 07777);
+    }
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
     if (!closed || std::rename(path_.c_str(), native_target.c_str()) != 0) return false;

@@ -13,8 +13,8 @@ inline constexpr std::string_view kExecutableSuffix = ".exe";
 inline constexpr std::string_view kExecutableSuffix = "";
 #endif
 
-// Lets the file at host_path be run (adds the execute bits where its read
-// bits are set). False when the file cannot be changed.
+// Lets the file at host_path be run: by its owner, and by group and others
+// where their read bit is set. False when the file cannot be changed.
 bool MakeExecutable(std::string_view host_path);
 
 }  // namespace vanto::platform

@@ -9,9 +9,9 @@ bool MakeExecutable(std::string_view host_path) {
   const std::string native = NativePath(host_path);
   struct stat info {};
   if (::stat(native.c_str(), &info) != 0) return false;
-  // Execute permission follows read permission: owner, group and others.
+  // The owner may always run it; group and others where they may read it.
   mode_t mode = info.st_mode & 07777;
-  mode |= (mode & 0444) >> 2;
+  mode |= S_IXUSR | ((mode & 0444) >> 2);
   return ::chmod(native.c_str(), mode) == 0;
 }
 

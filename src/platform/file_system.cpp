@@ -73,6 +73,16 @@ bool RemoveFile(std::string_view host_path) {
   return ::unlink(NativePath(host_path).c_str()) == 0;
 }
 
+std::optional<unsigned> FilePermissions(std::string_view host_path) {
+  struct stat info {};
+  if (::stat(NativePath(host_path).c_str(), &info) != 0) return std::nullopt;
+  return info.st_mode & 07777;
+}
+
+bool SetFilePermissions(std::string_view host_path, unsigned permissions) {
+  return ::chmod(NativePath(host_path).c_str(), permissions & 07777) == 0;
+}
+
 bool MakeDirectory(std::string_view host_path) {
   return ::mkdir(NativePath(host_path).c_str(), 0777) == 0;
 }

@@ -26,6 +26,9 @@ std::optional<FileTime> ModificationTime(std::string_view host_path);
 std::optional<FileTime> CreationTime(std::string_view host_path);
 
 bool RemoveFile(std::string_view host_path);
+// Permission bits of a file (07777 at most); nothing when it does not exist.
+std::optional<unsigned> FilePermissions(std::string_view host_path);
+bool SetFilePermissions(std::string_view host_path, unsigned permissions);
 bool MakeDirectory(std::string_view host_path);
 bool RenameFile(std::string_view from_host_path, std::string_view to_host_path);
 

@@ -10,7 +10,9 @@ std::string HostProgramName() {
 }
 
 bool RestartHost(const std::string& folder, delivery::ProcessControl& processes) {
-  return processes.Start(platform::JoinHostPath(folder, HostProgramName()), {"/updated"}, folder);
+  const std::string host = platform::JoinHostPath(folder, HostProgramName());
+  platform::MakeExecutable(host);  // an update may have delivered it as a plain file
+  return processes.Start(host, {"/updated"}, folder);
 }
 
 }  // namespace vanto::updater

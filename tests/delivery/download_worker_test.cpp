@@ -107,11 +107,15 @@ TEST_F(DeliveryTest, PartialDownloadNeverStaysUnderTheEntryName) {
 
 TEST_F(DeliveryTest, UpdateCommandStartsAnExistingFileAndEndsTheRun) {
   work_.Write("tools/Update", "#!/bin/sh\n");
+  ::chmod(work_.Native("tools/Update").c_str(), 0640);  // delivered as a plain file
   hosts_[1].files.Write("later.txt", "l");
   Serve({"#update x tools/missing", "#UPDATE x tools/Update", "later.txt"});
   EXPECT_EQ(Fetch(), 2);
   ASSERT_EQ(processes_.starts().size(), 1u);
   EXPECT_EQ(processes_.starts()[0].path, work_.Host() + "\\tools/Update");
+  struct stat info {};
+  ASSERT_EQ(::stat(work_.Native("tools/Update").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0750u);  // its owner (and group) may now run it
   EXPECT_FALSE(work_.Exists("later.txt"));
 }
 

@@ -1,5 +1,6 @@
 // The real program start and process end, seen from outside.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,6 +54,23 @@ TEST(ProcessControl, ExecutableEntryIsInstalledAndReallyStarted) {
   DeliverForReal(host, work);
   EXPECT_TRUE(WaitForFile(work, "marker"));
   EXPECT_TRUE(work.Exists("run/tool"));
+}
+
+// A program refreshed by a plain entry keeps its permissions, so the command
+// that names it next can start it.
+TEST(ProcessControl, RefreshedProgramStaysExecutableAndStarts) {
+  ContentHost host;
+  ScratchFolder work;
+  const std::string script = "#!/bin/sh\necho started > \"" + work.Native("marker") + "\"\n";
+  work.Write("Update", "old version");
+  ::chmod(work.Native("Update").c_str(), 0710);
+  host.files.Write("Update", script);
+  host.SetManifest(EntryLine("Update", script, "") + "\n#update\tx\tUpdate\n");
+  DeliverForReal(host, work);
+  EXPECT_TRUE(WaitForFile(work, "marker"));
+  struct stat info {};
+  ASSERT_EQ(::stat(work.Native("Update").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0710u);
 }
 
 TEST(ProcessControl, QuitEntryEndsTheProcessWithCodeZero) {
