@@ -129,8 +129,9 @@ void CVantoPelkoDlg::ShowKongMovie() {
 }
 
 void CVantoPelkoDlg::SetFullScreen(bool on) {
-  if (on == (full_screen != 0)) return;
-  full_screen = on ? 1 : 0;
+  if (on ? !window_style.caption : !window_style.popup) return;
+  window_style.popup = on;
+  window_style.caption = !on;
   if (!services_.window) return;
   if (on) {
     services_.window->EnterFullScreen();

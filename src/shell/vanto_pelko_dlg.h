@@ -14,6 +14,7 @@
 #include "shell/devices/microphone.h"
 #include "shell/devices/puzzle_bridge.h"
 #include "shell/host_services.h"
+#include "shell/window_style.h"
 
 inline constexpr const char* kProgramVersion = "20120610";
 
@@ -70,7 +71,7 @@ class CVantoPelkoDlg : public vanto::delivery::ProgressTarget {
   int movie_loaded = 0;
   int closing = 0;
   int debug_mode = 0;
-  int full_screen = 0;
+  WindowStyle window_style;
 
  private:
   void PlayMainMovie();

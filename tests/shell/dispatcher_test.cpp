@@ -33,6 +33,7 @@ class DispatcherTest : public ::testing::Test, protected RecordingScreen {
 }  // namespace
 
 TEST_F(DispatcherTest, QuitMatchesWholeWordInAnyCase) {
+  dlg->SetFullScreen(false);  // the movie window, as after the first load
   for (const char* word : {"quit", "QUIT", "Quit"}) {
     log.calls.clear();
     Command(word);
