@@ -50,10 +50,8 @@ bool ContentDelivery::LoadManifest(const std::string& manifest_path,
   manifest_lines_ = std::move(*lines);
   local_dir_ = local_folder;
   // The main window's own progress bar starts over for every manifest.
-  if (main_window_) {
-    main_window_->OnDownloadNotice(ID_DOWNLOAD_RANGE,
-                                   static_cast<std::int64_t>(manifest_lines_.size()), {});
-  }
+  if (main_window_)
+    main_window_->OnManifestLoaded(static_cast<std::int64_t>(manifest_lines_.size()));
   worker_running_ = true;
   worker_ = std::thread(&ContentDelivery::DownloadWorker, this);
   return true;

@@ -24,6 +24,12 @@ class ProgressTarget {
   // Handles one notice on the user-interface thread.
   virtual void OnDownloadNotice(int code, std::int64_t value, std::string_view line) = 0;
 
+  // A manifest was loaded: the main window's own progress bar starts over
+  // at 0 of `line_count` and its status text is emptied, without refreshing
+  // the status line. Called directly on the user-interface thread, before the
+  // worker starts; it is not a notice. Only the main window needs it.
+  virtual void OnManifestLoaded(std::int64_t /*line_count*/) {}
+
   // Whether the target's window exists yet, asked on the user-interface
   // thread before a notice goes to a target other than the main window
   // (the worker often starts before its dialog is shown).

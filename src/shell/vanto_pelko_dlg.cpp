@@ -79,6 +79,12 @@ void CVantoPelkoDlg::OnDownloadNotice(int code, std::int64_t value, std::string_
     services_.window->ShowProgress(progress_range, progress_position, status_text);
 }
 
+void CVantoPelkoDlg::OnManifestLoaded(std::int64_t line_count) {
+  progress_range = static_cast<int>(line_count & 0xFFFF);
+  progress_position = 0;
+  status_text.clear();
+}
+
 void CVantoPelkoDlg::PlayMainMovie() {
   MovieControl* movie = services_.movie;
   if (!movie) return;

@@ -32,6 +32,7 @@ class CVantoPelkoDlg : public vanto::delivery::ProgressTarget {
 
   // Worker notices (progress target).
   void OnDownloadNotice(int code, std::int64_t value, std::string_view line) override;
+  void OnManifestLoaded(std::int64_t line_count) override;
 
   void LoadMainMovie();
   void ReloadMainMovie();

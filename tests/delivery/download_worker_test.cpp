@@ -169,5 +169,20 @@ TEST_F(DeliveryTest, AfterAnUpdateExecutablesStayAndQuitIsIgnored) {
   EXPECT_TRUE(work_.Exists("after.txt"));
 }
 
+// The main window's progress bar is reset directly when a manifest loads;
+// only the worker sends notices, so it sees one range notice per run.
+TEST_F(DeliveryTest, MainWindowSeesOneRangeNoticePerManifest) {
+  hosts_[1].files.Write("a.txt", "a");
+  Serve({"a.txt"});
+  int ranges = 0;
+  delivery::ReloadWait main(loop_, [&](int code, std::int64_t, std::string_view) {
+    ranges += code == delivery::ID_DOWNLOAD_RANGE;
+  });
+  delivery::ContentDelivery own(Mirrors(), work_.Host(), loop_, processes_, messages_, &main);
+  ASSERT_TRUE(own.FetchManifest("?p1", &main));
+  EXPECT_EQ(main.RunModal(), 0);
+  EXPECT_EQ(ranges, 1);
+}
+
 }  // namespace
 }  // namespace vanto::testing

@@ -122,6 +122,10 @@ TEST_F(ServiceFixture, FirstStartDownloadsTheDayAndRunsCommands) {
       &code);
   EXPECT_EQ(code, 0) << out;
   EXPECT_TRUE(fs::exists(program_ / "ss" / "0.mp3"));
+  // One range notice for the start-up manifest; the movie window replaces
+  // the loading view with its first load.
+  EXPECT_EQ(out.find("Notice\tmain\t561\t"), out.rfind("Notice\tmain\t561\t")) << out;
+  EXPECT_NE(out.find("Play\nWindow\tfullscreen off\n"), std::string::npos) << out;
   EXPECT_TRUE(HasLine(out, "Window\tshow movie")) << out;
   EXPECT_TRUE(HasLine(out, "SetVariable\tchapter\t0")) << out;
   EXPECT_TRUE(HasLine(out,
