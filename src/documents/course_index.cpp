@@ -1,5 +1,6 @@
 #include "documents/course_index.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "documents/document_writer.h"
@@ -15,6 +16,9 @@ constexpr int kFinishedStoryParts = 25;
 constexpr int kTodaysStoryParts = 5;
 constexpr int kStoriesPerBranch = 7;
 constexpr int kRecentDays = 7;
+// The most stories the course can have (the host keeps a flag for each); a
+// day far beyond the course must not list a story for every day.
+constexpr int kMaxStories = 64;
 
 // 100 without wrong answers, 2 points less for each one; never clamped.
 long long Score(const CStudy& study) {
@@ -54,7 +58,9 @@ void WriteCourseIndexBody(DocumentWriter& w, const CStudy& study) {
   w.Write(Piece("<skipSnd>gs%d/%d%c.mp3</skipSnd>", s, s, p > 0 ? 'b' : 'a'));
   WriteMagicCards(w, study);
   const long long score = Score(study);
-  for (int i = 0; i < s; ++i) WriteStoryEntry(w, i, 0, kFinishedStoryParts, score);
+  for (int i = 0; i < std::min(s, kMaxStories); ++i) {
+    WriteStoryEntry(w, i, 0, kFinishedStoryParts, score);
+  }
   WriteStoryEntry(w, s, p, kTodaysStoryParts, score);
   w.Write("</root>\r\n");
 }

@@ -17,6 +17,12 @@ std::int64_t DayRangeFirst(const SINFO& info, int days_back) {
   return ChapterStart(info.chapter) + std::int64_t{info.group} * std::max<std::int64_t>(0, days);
 }
 
+std::int64_t NextDayFirst(const SINFO& info) {
+  std::int64_t d = std::int64_t{info.day} - info.ch_day;
+  if (d < 0) d = info.day;
+  return ChapterStart(info.chapter) + (d + 1) * info.group;
+}
+
 // Names the characters of day `day` + k and the next: "day=%d&from=%d&to=%d".
 // Unlike the day range, the start has no lower bound here.
 std::string CStudy::DayRangeQuery(int offset) const {

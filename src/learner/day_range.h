@@ -15,3 +15,8 @@ int ChapterStart(int chapter);
 
 // first(k) as above.
 std::int64_t DayRangeFirst(const SINFO& info, int days_back);
+
+// The first character after the current study day, where the puzzle pictures
+// are searched from: chapter start + group × (d + 1), d = day − ch_day, or
+// `day` when that is negative.
+std::int64_t NextDayFirst(const SINFO& info);

@@ -1,6 +1,9 @@
 #include "shell/vanto_pelko_dlg.h"
 
-#include "learner/chapter_table.h"
+#include <algorithm>
+#include <cstdint>
+
+#include "learner/day_range.h"
 #include "platform/channel_config.h"
 #include "platform/file_system.h"
 #include "platform/native_path.h"
@@ -154,15 +157,11 @@ void CVantoPelkoDlg::OnEscape() {
   if (movie_loaded == 1 && closing == 0) SetFullScreen(false);
 }
 
-int CVantoPelkoDlg::NextDayFirstIndex() const {
-  int d = study.day - study.ch_day;
-  if (d < 0) d = study.day;
-  int chapter = study.chapter >= 0 && study.chapter < kChapterCount ? study.chapter : 0;
-  return ChapterTable[chapter].first + (d + 1) * study.group;
-}
-
+// A day far beyond the course gives an index past what the bridge keeps;
+// it is held at the largest one.
 void CVantoPelkoDlg::PlacePuzzleIndexes() {
-  puzzle.SetPictureIndexes(NextDayFirstIndex());
+  puzzle.SetPictureIndexes(static_cast<std::int32_t>(
+      std::clamp<std::int64_t>(NextDayFirst(study), INT32_MIN, INT32_MAX)));
 }
 
 void CVantoPelkoDlg::OnClose() {

@@ -39,6 +39,9 @@ class CVantoPelkoDlg : public vanto::delivery::ProgressTarget {
   void PlayGameMovie();
   void ShowKongMovie();
   void SetFullScreen(bool on);
+  // The puzzle pictures are searched from the first character after the
+  // current study day.
+  void PlacePuzzleIndexes();
 
   void OnMaximised();
   void OnEscape();
@@ -80,10 +83,6 @@ class CVantoPelkoDlg : public vanto::delivery::ProgressTarget {
   void DispatchActivities(const std::string& command, const std::string& args);
   void SendChapterToMovie();
   void ApplyCookieUser(const std::string& args);
-  // First character index after the learner's current study day: where the
-  // puzzle pictures are searched from.
-  int NextDayFirstIndex() const;
-  void PlacePuzzleIndexes();
 
   HostServices services_;
   std::unique_ptr<ManifestFetcher> fetcher_;

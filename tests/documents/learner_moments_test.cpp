@@ -73,5 +73,17 @@ TEST_F(LearnerMomentsTest, StartUpChapterChangeStudyDayAndParentsPages) {
   EXPECT_TRUE(boxes_.file_errors.empty());
 }
 
+// A day far beyond the course (a damaged file, a wrong reply) lists at most
+// one finished story per story the course can have, and today's.
+TEST_F(LearnerMomentsTest, DayFarBeyondTheCourseKeepsTheCourseIndexBounded) {
+  WriteFile("Vanto.ini", "[study]\r\nday=2147483647\r\ngushi=1\r\n");
+  CStudy study(&documents_, &boxes_);
+  ASSERT_TRUE(study.Load("Vanto.ini"));
+  pugi::xml_document index;
+  ASSERT_TRUE(index.load_file("main.xml"));
+  const auto entries = index.child("root").children("index");
+  EXPECT_EQ(std::distance(entries.begin(), entries.end()), 65);
+}
+
 }  // namespace
 }  // namespace vanto::documents

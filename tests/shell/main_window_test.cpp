@@ -81,6 +81,12 @@ TEST_F(MainWindowTest, NoticesDriveProgressAndTheFirstMovieLoad) {
   EXPECT_EQ(log.calls, (std::vector<std::string>{"Window end 2"}));
 }
 
+TEST_F(MainWindowTest, PuzzleIndexOfADayFarBeyondTheCourseIsHeldAtTheLargest) {
+  dlg->study.day = 2147483647;
+  dlg->LoadMainMovie();
+  EXPECT_EQ(dlg->puzzle.record().current_index, 2147483647);
+}
+
 TEST_F(MainWindowTest, FullScreenChangesOnlyWhenItMust) {
   dlg->OnEscape();  // before the movie: nothing
   EXPECT_TRUE(log.calls.empty());

@@ -33,13 +33,6 @@ bool StoryComplete(int story) {
   return true;
 }
 
-// The picture indexes start after the current study day's characters.
-std::int64_t NextDayFirst(const CStudy& study) {
-  std::int64_t k = std::int64_t{study.day} - study.ch_day;
-  if (k < 0) k = study.day;
-  return ChapterStart(study.chapter) + (k + 1) * study.group;
-}
-
 }  // namespace
 
 std::int64_t RangeStart(const CVantoPelkoDlg& dlg, std::int64_t day) {
@@ -78,8 +71,7 @@ void FetchPuzzlePictures(CVantoPelkoDlg& dlg, std::string_view args) {
         dlg.FetchWithReloadDialog("?pz=" + std::to_string(end) + "&from=" + std::to_string(start));
       }
     }
-    dlg.puzzle.SetPictureIndexes(static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(NextDayFirst(dlg.study), INT32_MIN, INT32_MAX)));
+    dlg.PlacePuzzleIndexes();
   }
   dlg.puzzle.HandlePuzzle(args, dlg.study);
 }
