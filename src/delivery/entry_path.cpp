@@ -56,13 +56,11 @@ std::string ExecutablePathOf(std::string_view local_path, std::size_t entry_star
 }
 
 bool InstallExecutable(const std::string& local_path, const std::string& executable_path) {
-  if (::strcasecmp(local_path.c_str(), executable_path.c_str()) != 0) {
-    // A rename replaces the target in one step; only where it cannot (the
-    // target is in use on some systems) is the old file removed first.
-    if (!platform::RenameFile(local_path, executable_path)) {
-      platform::RemoveFile(executable_path);
-      if (!platform::RenameFile(local_path, executable_path)) return false;
-    }
+  // The rename replaces the old executable in one step. When it fails, the
+  // old executable stays as it was: removing it first could leave neither.
+  if (::strcasecmp(local_path.c_str(), executable_path.c_str()) != 0 &&
+      !platform::RenameFile(local_path, executable_path)) {
+    return false;
   }
   return platform::MakeExecutable(executable_path);
 }

@@ -29,7 +29,7 @@ std::string ExecutablePathOf(std::string_view local_path, std::size_t entry_star
 
 // Moves the delivered file over the executable path (unless they are the same
 // file name) and lets it be run. The old executable is replaced only by the
-// move itself, never removed beforehand when the move can replace it.
+// move itself; a failed move leaves it as it was (and returns false).
 bool InstallExecutable(const std::string& local_path, const std::string& executable_path);
 
 }  // namespace vanto::delivery

@@ -6,6 +6,7 @@
 #include "delivery/manifest_line.h"
 #include "delivery/update_flag.h"
 #include "platform/codepage.h"
+#include "scratch_folder.h"
 
 namespace vanto::delivery {
 namespace {
@@ -70,6 +71,18 @@ TEST(EntryPath, LocalAndExecutablePaths) {
   EXPECT_EQ(ExecutablePathOf("\\v\\a.b\\tool", 3), "\\v\\a");
   // A '.' in the program folder's own name is not the entry's extension.
   EXPECT_EQ(ExecutablePathOf("\\home\\vanto.d\\tool", 15), "\\home\\vanto.d\\tool");
+}
+
+TEST(EntryPath, InstallReplacesTheOldExecutableOnlyByTheMove) {
+  vanto::testing::ScratchFolder folder;
+  folder.Write("tool", "old");
+  // The delivered file is gone (or cannot be moved): the old one stays.
+  EXPECT_FALSE(InstallExecutable(folder.Host("tool.ex_"), folder.Host("tool")));
+  EXPECT_EQ(folder.Read("tool"), "old");
+  folder.Write("tool.ex_", "new");
+  EXPECT_TRUE(InstallExecutable(folder.Host("tool.ex_"), folder.Host("tool")));
+  EXPECT_EQ(folder.Read("tool"), "new");
+  EXPECT_FALSE(folder.Exists("tool.ex_"));
 }
 
 TEST(UpdatedSwitch, OnlyTheFirstSwitchCounts) {
