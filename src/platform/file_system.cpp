@@ -110,13 +110,15 @@ std::optional<std::string> ReadWholeFile(std::string_view host_path) {
   return out;
 }
 
-bool WriteFileAtomically(std::string_view host_path, std::string_view bytes) {
+bool WriteFileAtomically(std::string_view host_path, std::string_view bytes,
+                         std::optional<unsigned> permissions) {
   std::string target = NativePath(host_path);
   std::string temp = FolderOf(target) + "/.tmp.XXXXXX";
   int fd = ::mkstemp(temp.data());
   if (fd < 0) return false;
   struct stat st;
   mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
+  if (permissions) mode = *permissions & 07777;
   bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   if (ok && ::rename(temp.c_str(), target.c_str()) == 0) return true;

@@ -36,8 +36,11 @@ bool RenameFile(std::string_view from_host_path, std::string_view to_host_path);
 std::optional<std::string> ReadWholeFile(std::string_view host_path);
 
 // Replaces a file with `bytes` atomically: a temporary file in the same
-// folder is written, flushed to disk and renamed over the target.
-bool WriteFileAtomically(std::string_view host_path, std::string_view bytes);
+// folder is written, flushed to disk and renamed over the target. The file
+// gets `permissions` when given, else those of the file it replaces (0644
+// for a new one).
+bool WriteFileAtomically(std::string_view host_path, std::string_view bytes,
+                         std::optional<unsigned> permissions = std::nullopt);
 
 // The current directory and the folder of the running program, as host paths.
 std::string CurrentFolder();

@@ -30,7 +30,10 @@ bool WriteProfileString(std::string_view section, std::string_view key, std::str
   // by a file holding only this key.
   if (!old && PathExists(path)) return false;
   std::string text = old.value_or(std::string());
-  return WriteFileAtomically(path, SetProfileValue(text, section, key, value));
+  // Profile files hold the learner's data and the parent's password: only
+  // their owner may read them, also when an older one was readable by all.
+  constexpr unsigned kOwnerOnly = 0600;
+  return WriteFileAtomically(path, SetProfileValue(text, section, key, value), kOwnerOnly);
 }
 
 }  // namespace vanto::platform

@@ -36,6 +36,7 @@ int ReadProfileInt(std::string_view section, std::string_view key, int fallback,
 int ParseProfileInt(std::string_view value);
 
 // Writes section/key = value. Returns false when the file cannot be written.
+// The file is created, and kept, readable and writable by its owner only.
 bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
                         std::string_view path);
 

@@ -81,6 +81,22 @@ TEST(ProfileFile, WriteLeavesNoTemporaryFilesAndFailsInAMissingFolder) {
   EXPECT_FALSE(WriteProfileString("s", "k", "v", NativeToHostPath(dir.File("no\\such.ini"))));
 }
 
+// The study file holds the parent's password: its owner alone may read it,
+// from its creation on and after every rewrite, also when it was wider.
+TEST(ProfileFile, OnlyTheOwnerMayReadIt) {
+  TempFolder dir;
+  std::string ini = NativeToHostPath(dir.File("Vanto.ini"));
+  const auto mode = [&] {
+    return std::filesystem::status(dir.File("Vanto.ini")).permissions() &
+           std::filesystem::perms::all;
+  };
+  ASSERT_TRUE(WriteProfileString("user", "password", "s3cret", ini));
+  EXPECT_EQ(mode(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  std::filesystem::permissions(dir.File("Vanto.ini"), std::filesystem::perms(0644));
+  ASSERT_TRUE(WriteProfileString("study", "day", "3", ini));
+  EXPECT_EQ(mode(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
 TEST(ProfileText, AKeyAddedAfterALoneCarriageReturnCanBeReadBack) {
   std::string text = SetProfileValue("[study\r", "study", "day", "7");
   std::string v;
