@@ -14,6 +14,7 @@
 
 #include "delivery/path_limit.h"
 #include "platform/native_path.h"
+#include "platform/temporary_files.h"
 
 namespace vanto::delivery {
 namespace {
@@ -38,7 +39,7 @@ std::string TemporaryName(const std::string& native_target) {
   thread_local std::minstd_rand random{std::random_device{}()};
   const std::size_t slash = native_target.rfind('/');
   const std::string folder = slash == std::string::npos ? "" : native_target.substr(0, slash + 1);
-  return folder + ".vanto-part-" + std::to_string(::getpid()) + "-" +
+  return folder + std::string(platform::kDownloadPartPrefix) + std::to_string(::getpid()) + "-" +
          std::to_string(sequence.fetch_add(1)) + "-" + std::to_string(random());
 }
 

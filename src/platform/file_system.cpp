@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/native_path.h"
+#include "platform/temporary_files.h"
 
 namespace vanto::platform {
 namespace {
@@ -113,7 +114,7 @@ std::optional<std::string> ReadWholeFile(std::string_view host_path) {
 bool WriteFileAtomically(std::string_view host_path, std::string_view bytes,
                          std::optional<unsigned> permissions) {
   std::string target = NativePath(host_path);
-  std::string temp = FolderOf(target) + "/.tmp.XXXXXX";
+  std::string temp = TemporaryFileTemplate(FolderOf(target));
   int fd = ::mkstemp(temp.data());
   if (fd < 0) return false;
   struct stat st;

@@ -6,15 +6,15 @@
 
 #include "platform/native_path.h"
 #include "platform/replacing_file.h"
+#include "platform/temporary_files.h"
 
 namespace vanto::platform {
 namespace {
 
-// "dir/name" -> "dir/.name.XXXXXX"; "name" -> ".name.XXXXXX".
+// "dir/name" -> "dir/.tmp.<pid>.XXXXXX"; "name" -> "./.tmp.<pid>.XXXXXX".
 std::string TempTemplateFor(const std::string& target) {
   std::size_t slash = target.rfind('/');
-  std::size_t name_at = slash == std::string::npos ? 0 : slash + 1;
-  return target.substr(0, name_at) + "." + target.substr(name_at) + ".XXXXXX";
+  return TemporaryFileTemplate(slash == std::string::npos ? "." : target.substr(0, slash));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "delivery/update_flag.h"
 #include "platform/file_system.h"
+#include "platform/temporary_files.h"
 
 CVantoPelkoApp::CVantoPelkoApp() : instance_event_("VantoPelkoEvent") {}
 
@@ -10,7 +11,10 @@ int CVantoPelkoApp::InitInstance(const std::vector<std::string>& arguments, Fron
     front_end.ShowStartMessage(kAlreadyRunningMessage);
     return 1;
   }
-  vanto::platform::SetCurrentFolder(vanto::platform::ProgramFolder());
+  const std::string folder = vanto::platform::ProgramFolder();
+  vanto::platform::SetCurrentFolder(folder);
+  // Left by a crash or a kill of an earlier run (or of the updater).
+  vanto::platform::RemoveStaleTemporaryFiles(folder);
   if (vanto::delivery::HasUpdatedSwitch(arguments)) vanto::delivery::started_after_update = 1;
   int result = front_end.RunMainWindow(*this);
   instance_event_.Release();
