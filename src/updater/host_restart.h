@@ -10,7 +10,11 @@ namespace vanto::updater {
 // Name of the course host's program file in the installation folder.
 std::string HostProgramName();
 
-// Starts the course host in `folder` with the switch "/updated".
+// Shown when the host could not be started after a complete run.
+inline constexpr const char* kRestartFailedMessage = "VantoPelko could not be restarted.";
+
+// Starts the course host in `folder` with the switch "/updated"; false when
+// it could not be started.
 bool RestartHost(const std::string& folder, delivery::ProcessControl& processes);
 
 }  // namespace vanto::updater

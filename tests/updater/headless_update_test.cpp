@@ -47,6 +47,23 @@ TEST(HeadlessUpdate, UpdatesTheInstallationAndRestartsTheHost) {
   EXPECT_EQ(install.Read("restarted.txt"), "/updated " + install.native() + "\n");
 }
 
+TEST(HeadlessUpdate, HostThatCannotBeStartedIsAFailure) {
+  ContentHost service;
+  ScratchFolder install;  // holds no host program
+  install.Write("data/.vanto-part-2147483646-0-7", "left by a killed run");
+  const std::string base = service.server.BaseUrl();
+  install.Write("service.ini", "[hosts]\nupdate0=" + base + "\nupdate1=" + base + "\n");
+  service.files.Write("update/a.txt", "a");
+  service.SetManifest("a.txt\n");
+  std::filesystem::copy_file(VANTO_UPDATE_PROGRAM, install.Native("Update"));
+  int status = -1;
+  const std::string output = RunProgram(install.Native("Update") + " --headless 2>&1", &status);
+  EXPECT_EQ(status, 3);
+  EXPECT_FALSE(install.Exists("data/.vanto-part-2147483646-0-7"));
+  EXPECT_NE(output.find("done 1\nUpdate: VantoPelko could not be restarted.\n"), std::string::npos)
+      << output;
+}
+
 TEST(HeadlessUpdate, FailedDownloadEndsWithoutRestart) {
   ContentHost service;
   ScratchFolder install;

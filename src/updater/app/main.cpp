@@ -5,7 +5,8 @@
 //   done <completion code>
 // Message boxes go to standard error. Exit status: 0 when every file arrived
 // and the host was restarted, 1 when the run stopped at a failed file, 2 when
-// no manifest could be fetched.
+// no manifest could be fetched, 3 when every file arrived but the host could
+// not be started.
 #include <cstdio>
 #include <cstring>
 
@@ -56,7 +57,10 @@ int RunHeadless() {
   const std::int64_t result = dialog.RunModal();
   engine.JoinWorker();
   if (result != updater::kUpdateComplete) return 1;
-  updater::RestartHost(folder, processes);
+  if (!updater::RestartHost(folder, processes)) {
+    messages.Show("Update", updater::kRestartFailedMessage);
+    return 3;
+  }
   return 0;
 }
 
