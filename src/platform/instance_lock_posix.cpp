@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,15 +13,30 @@ namespace vanto::platform {
 
 namespace {
 
+// A real folder (not a link to one) that belongs to this user.
+bool OwnFolder(const std::string& folder) {
+  struct stat info {};
+  return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid();
+}
+
+// The user's runtime folder when it is theirs; otherwise "vanto-<uid>" in
+// the temporary folder, created with mode 0700. Empty when neither can be
+// used: a folder of that name that belongs to someone else is refused.
 std::string LockFolder() {
-  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) return runtime;
-  return std::filesystem::temp_directory_path().string();
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (runtime && *runtime && OwnFolder(runtime)) return runtime;
+  std::error_code error;
+  const std::filesystem::path temp = std::filesystem::temp_directory_path(error);
+  if (error) return {};
+  const std::string folder = (temp / ("vanto-" + std::to_string(::getuid()))).string();
+  if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return {};
+  if (!OwnFolder(folder) || ::chmod(folder.c_str(), 0700) != 0) return {};
+  return folder;
 }
 
 }  // namespace
 
-InstanceLock::InstanceLock(std::string name)
-    : path_(LockFolder() + "/" + name + "-" + std::to_string(::getuid()) + ".lock") {}
+InstanceLock::InstanceLock(std::string name) : name_(std::move(name)) {}
 
 InstanceLock::~InstanceLock() {
   Release();
@@ -28,8 +44,12 @@ InstanceLock::~InstanceLock() {
 
 bool InstanceLock::Acquire() {
   if (fd_ >= 0) return true;
-  int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) return true;  // no lock file possible: start anyway, as without the mark
+  // Without a lock file of our own the start goes on, as without the mark.
+  const std::string folder = LockFolder();
+  if (folder.empty()) return true;
+  path_ = folder + "/" + name_ + "-" + std::to_string(::getuid()) + ".lock";
+  int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0) return true;
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     ::close(fd);
     return false;
