@@ -31,7 +31,7 @@ bool ContentDelivery::FetchManifest(std::string_view query, ProgressTarget* targ
   for (int pass = 0; pass < 3; ++pass) {
     for (int i = 0; i < 3; ++i) {
       const std::string script_url = mirrors_[i] + "/v2.php" + std::string(query);
-      if (!DownloadUrlToFile(script_url, manifest_path)) continue;
+      if (!DownloadReplyToFile(script_url, manifest_path)) continue;
       if (!platform::PathExists(manifest_path)) continue;
       if (LoadManifest(manifest_path, working_folder_ + "\\")) return true;
     }

@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
@@ -90,6 +92,22 @@ class TemporaryFile {
   bool owned_ = false;  // the file at path_ is ours to remove
 };
 
+// Aborts a transfer that has run past its deadline: the base time plus a
+// second for each `bytes_per_second` of the reply.
+struct Deadline {
+  const DownloadLimits* limits;
+  std::chrono::steady_clock::time_point start;
+};
+
+int CheckDeadline(void* data, curl_off_t expected, curl_off_t arrived, curl_off_t, curl_off_t) {
+  const Deadline& deadline = *static_cast<Deadline*>(data);
+  const curl_off_t size = std::max(expected, arrived);
+  const double allowed = static_cast<double>(deadline.limits->base_seconds) +
+                         static_cast<double>(size) / deadline.limits->bytes_per_second;
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - deadline.start;
+  return elapsed.count() > allowed ? 1 : 0;
+}
+
 }  // namespace
 
 UrlDownloader::UrlDownloader() {
@@ -108,16 +126,8 @@ UrlDownloader::~UrlDownloader() {
   if (handle_ != nullptr) curl_easy_cleanup(static_cast<CURL*>(handle_));
 }
 
-void UrlDownloader::SetStallTimeout(long seconds) {
-  stall_seconds_ = seconds;
-}
-
-void UrlDownloader::SetConnectTimeout(long seconds) {
-  connect_seconds_ = seconds;
-}
-
 bool UrlDownloader::Download(const std::string& url, const std::string& host_path,
-                             std::size_t max_url_chars) {
+                             std::size_t max_url_chars, const DownloadLimits& limits) {
   if (handle_ == nullptr || url.size() > max_url_chars || !FitsPathBuffer(host_path)) return false;
   const std::string target = platform::NativePath(host_path);
   TemporaryFile body(target);
@@ -133,9 +143,14 @@ bool UrlDownloader::Download(const std::string& url, const std::string& host_pat
   curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
   curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects);
-  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, connect_seconds_);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, stall_seconds_);
+  constexpr long kMaxConnectSeconds = 10;
+  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, std::min(limits.base_seconds, kMaxConnectSeconds));
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, limits.low_speed_bytes);
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, limits.low_speed_seconds);
+  Deadline deadline{&limits, std::chrono::steady_clock::now()};
+  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+  curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, CheckDeadline);
+  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &deadline);
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteToFile);
   curl_easy_setopt(curl, CURLOPT_WRITEDATA, body.stream());
 
@@ -147,9 +162,9 @@ bool UrlDownloader::Download(const std::string& url, const std::string& host_pat
 }
 
 bool DownloadUrlToFile(const std::string& url, const std::string& host_path,
-                       std::size_t max_url_chars) {
+                       std::size_t max_url_chars, const DownloadLimits& limits) {
   thread_local UrlDownloader downloader;
-  return downloader.Download(url, host_path, max_url_chars);
+  return downloader.Download(url, host_path, max_url_chars, limits);
 }
 
 }  // namespace vanto::delivery

@@ -4,9 +4,17 @@
 // which are followed) is below 400. The body is written to a temporary file
 // in the target's folder and renamed over the target only when complete, so a
 // failed transfer leaves no file behind and an existing file untouched.
-// Time-outs: connecting gives up after 10 s; a transfer during which fewer
-// than 1 byte per second arrives for 30 s is abandoned, so a host that
-// accepts the connection and then sends nothing fails within about a minute.
+// Limits (DownloadLimits below), so that a host that is unreachable, stalls
+// or trickles never holds a caller for long:
+// - a transfer during which fewer than 1024 bytes per second arrive is
+//   abandoned after 4 s for a small reply (manifest, account answer), after
+//   10 s for a file (a trickle);
+// - every request has an overall deadline that grows with its size: a base
+//   time plus one second per 8 KiB of the reply (its announced length, or
+//   what has arrived). The base is 4 s for a small reply, so a stalled
+//   service costs a manifest fetch of nine tries about 36 s, and 20 s for a
+//   file.
+// - connecting gives up after the base time (at most 10 s).
 // URLs and paths of 260 characters or more are refused. Only http and https
 // are fetched, also as redirect targets. An https host's certificate must be
 // valid for the host and signed by an authority of the system's store (or of
@@ -20,6 +28,18 @@
 
 namespace vanto::delivery {
 
+struct DownloadLimits {
+  long base_seconds;       // deadline of an empty reply, connecting included
+  long bytes_per_second;   // each this many bytes of the reply add a second
+  long low_speed_bytes;    // a transfer slower than this (bytes/s) ...
+  long low_speed_seconds;  // ... for this long is abandoned
+};
+
+// Manifests and account answers.
+inline constexpr DownloadLimits kReplyLimits{4, 8192, 1024, 4};
+// Course and update files.
+inline constexpr DownloadLimits kFileLimits{20, 8192, 1024, 10};
+
 class UrlDownloader {
  public:
   UrlDownloader();
@@ -32,24 +52,26 @@ class UrlDownloader {
   // the 259 characters of a path buffer; the account requests, whose values
   // are percent-encoded, may be longer.
   bool Download(const std::string& url, const std::string& host_path,
-                std::size_t max_url_chars = kMaxPathBuffer - 1);
-
-  // Seconds without progress (less than 1 byte/s) before a transfer is abandoned.
-  void SetStallTimeout(long seconds);
-  void SetConnectTimeout(long seconds);
+                std::size_t max_url_chars = kMaxPathBuffer - 1,
+                const DownloadLimits& limits = kFileLimits);
 
  private:
   // One easy handle for the object's life: its connection cache keeps the
   // connection to a host open between downloads.
   void* handle_ = nullptr;
-  long stall_seconds_ = 30;
-  long connect_seconds_ = 10;
 };
 
 // Download through the calling thread's own UrlDownloader, so that successive
 // downloads on one thread share connections.
 bool DownloadUrlToFile(const std::string& url, const std::string& host_path,
-                       std::size_t max_url_chars = kMaxPathBuffer - 1);
+                       std::size_t max_url_chars = kMaxPathBuffer - 1,
+                       const DownloadLimits& limits = kFileLimits);
+
+// A manifest or another small reply, under kReplyLimits.
+inline bool DownloadReplyToFile(const std::string& url, const std::string& host_path,
+                                std::size_t max_url_chars = kMaxPathBuffer - 1) {
+  return DownloadUrlToFile(url, host_path, max_url_chars, kReplyLimits);
+}
 
 // Limit for account-service URLs (percent-encoded names and passwords).
 inline constexpr std::size_t kMaxAccountUrl = 2048;

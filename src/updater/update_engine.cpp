@@ -36,7 +36,7 @@ bool UpdateEngine::UpdateMain() {
     for (int i = 0; i < 3; ++i) {
       const std::string script_url = table_[i] + "/v2.php?update";
       const std::string base = table_[i + 1] + "/v2/update/";
-      if (!delivery::DownloadUrlToFile(script_url, manifest_path)) continue;
+      if (!delivery::DownloadReplyToFile(script_url, manifest_path)) continue;
       if (!platform::PathExists(manifest_path)) continue;
       if (verifier_ && !ManifestSigned(script_url, manifest_path)) continue;
       return LoadManifest(manifest_path, base, working_folder_ + "\\");

@@ -12,7 +12,8 @@
 // so one client connection can carry every request of a test.
 //
 // StallingServer: accepts connections and then stays silent (or sends the
-// start of a reply and stops), holding each connection open until destroyed.
+// start of a reply and stops, or trickles on at 2 bytes a second), holding
+// each connection open until destroyed.
 #pragma once
 
 #include <arpa/inet.h>
@@ -144,8 +145,10 @@ class TestHttpServer {
 class StallingServer {
  public:
   // `opening` is sent right after accepting (empty: nothing at all), for
-  // example reply headers that promise more body than ever arrives.
-  explicit StallingServer(std::string opening = {}) : opening_(std::move(opening)) {
+  // example reply headers that promise more body than ever arrives. With
+  // `trickle`, one byte more follows on each connection every half second.
+  explicit StallingServer(std::string opening = {}, bool trickle = false)
+      : opening_(std::move(opening)), trickle_(trickle) {
     listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -174,7 +177,13 @@ class StallingServer {
 
  private:
   void AcceptLoop() {
+    auto next_drop = std::chrono::steady_clock::now();
     while (!stop_) {
+      if (trickle_ && std::chrono::steady_clock::now() >= next_drop) {
+        next_drop += std::chrono::milliseconds(500);
+        for (const int fd : accepted_)
+          [[maybe_unused]] auto sent = ::send(fd, "x", 1, MSG_NOSIGNAL);
+      }
       pollfd waiting{listener_, POLLIN, 0};
       if (::poll(&waiting, 1, 20) <= 0) continue;
       const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
@@ -188,6 +197,7 @@ class StallingServer {
   }
 
   std::string opening_;
+  bool trickle_ = false;
   int listener_ = -1;
   int port_ = 0;
   std::atomic<bool> stop_{false};

@@ -142,11 +142,11 @@ TEST(UrlDownload, RefusedConnectionFails) {
   EXPECT_EQ(target.CountEntries(), 0);
 }
 
+// A small reply (a manifest) from `server`: the seconds until it failed.
 double SecondsToFail(StallingServer& server, const ScratchFolder& target) {
   UrlDownloader downloader;
-  downloader.SetStallTimeout(2);
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(downloader.Download(server.Url("/a.txt"), target.Host("a.txt")));
+  EXPECT_FALSE(downloader.Download(server.Url("/a.txt"), target.Host("a.txt"), 259, kReplyLimits));
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
@@ -156,6 +156,13 @@ TEST(UrlDownload, SilentServerFailsAfterStallTime) {
   const double seconds = SecondsToFail(server, target);
   EXPECT_GE(seconds, 1.5);
   EXPECT_LT(seconds, 8.0);
+  EXPECT_EQ(target.CountEntries(), 0);
+}
+
+TEST(UrlDownload, TrickleFailsWithinTheReplyDeadlineWhateverItAnnounces) {
+  ScratchFolder target;
+  StallingServer server("HTTP/1.1 200 OK\r\nContent-Length: 10000000\r\n\r\n", true);
+  EXPECT_LT(SecondsToFail(server, target), 8.0);
   EXPECT_EQ(target.CountEntries(), 0);
 }
 

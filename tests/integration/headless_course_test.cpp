@@ -2,7 +2,10 @@
 // service serving the demo course: start-up download, the movie's commands,
 // account requests, a chapter change, the exit popup's download, and the
 // single-instance rule.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -30,6 +33,29 @@ std::string HostPath(const fs::path& path) {
   }
   return text;
 }
+
+// A service that takes connections and never answers: the kernel completes
+// them (up to the backlog), nobody reads the requests.
+class SilentService {
+ public:
+  SilentService() {
+    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    ::bind(fd_, reinterpret_cast<sockaddr*>(&address), size);
+    ::listen(fd_, 64);
+    ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size);
+    port_ = ntohs(address.sin_port);
+  }
+  ~SilentService() { ::close(fd_); }
+  std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_); }
+
+ private:
+  int fd_ = -1;
+  int port_ = 0;
+};
 
 bool HasLine(const std::string& output, const std::string& line) {
   return ("\n" + output).find("\n" + line + "\n") != std::string::npos;
@@ -212,6 +238,20 @@ TEST_F(ServiceFixture, WithoutAServiceTheHostWaitsAndStillCloses) {
   EXPECT_FALSE(HasLine(out, "Window\tshow movie")) << out;
   EXPECT_FALSE(HasLine(out, "Window\tfullscreen on")) << out;  // "kid" never ran
   EXPECT_TRUE(HasLine(out, "Window\tpopup end 0")) << out;
+}
+
+// Start-up check and exit popup each give up on a stalled service within
+// their deadlines (nine manifest tries), so the host still ends.
+TEST_F(ServiceFixture, AStalledServiceDelaysButNeverHoldsTheHost) {
+  SilentService silent;
+  WriteHosts(silent.Base());
+  const auto start = std::chrono::steady_clock::now();
+  int code = -1;
+  std::string out = RunHost("kid\n", &code);
+  const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start);
+  EXPECT_EQ(code, 0) << out;
+  EXPECT_TRUE(HasLine(out, "Window\tpopup end 0")) << out;
+  EXPECT_LT(seconds.count(), 120.0);
 }
 
 TEST_F(ServiceFixture, ASecondInstanceIsRefused) {
