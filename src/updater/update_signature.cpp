@@ -12,7 +12,7 @@ namespace vanto::updater {
 // the query key "signature" added; older updaters never ask for it.
 bool UpdateEngine::ManifestSigned(const std::string& script_url, const std::string& manifest_path) {
   const std::string signature_path = platform::JoinHostPath(working_folder_, "down.sig");
-  const bool fetched = delivery::DownloadUrlToFile(script_url + "&signature", signature_path);
+  const bool fetched = delivery::DownloadReplyToFile(script_url + "&signature", signature_path);
   const std::optional<std::string> signature =
       fetched ? platform::ReadWholeFile(signature_path) : std::nullopt;
   const std::optional<std::string> manifest = platform::ReadWholeFile(manifest_path);
@@ -31,6 +31,10 @@ bool UpdateEngine::FetchVerified(const std::string& url, const char* stamp,
   if (!delivery::DownloadMatchesEntry(stamp, arrived)) {
     platform::RemoveFile(arrived);
     return false;
+  }
+  // The file it replaces passes on its permissions (a program stays executable).
+  if (const std::optional<unsigned> permissions = platform::FilePermissions(local_path)) {
+    platform::SetFilePermissions(arrived, *permissions);
   }
   return platform::RenameFile(arrived, local_path);
 }
