@@ -1,5 +1,5 @@
-// Learner accounts, parent accounts and learner state in SQLite (WAL mode,
-// one immediate transaction per operation, a pool of connections).
+// Learner accounts, parent accounts and learner state, kept in an account
+// database (SQLite or PostgreSQL), one transaction per operation.
 //
 // A learner is known by its user id and its number `ppt`. A login with an
 // unknown user id creates the learner; every later request must carry the
@@ -13,14 +13,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "service/account_database.h"
 #include "service/learner_state.h"
 #include "service/password_hash.h"
-#include "service/sqlite_db.h"
 
 namespace vanto::service {
 
@@ -40,7 +39,8 @@ class AccountStore {
  public:
   using Clock = std::function<int64_t()>;  // seconds since the epoch
 
-  explicit AccountStore(std::string path, Clock clock = nullptr);
+  // `database` is a SQLite file or a "postgresql://" URI.
+  explicit AccountStore(const std::string& database, Clock clock = nullptr);
 
   AccountResult Login(int uid, int ppt, const std::string& qudao);
   AccountResult ParentLogin(const std::string& name, const std::string& password);
@@ -56,21 +56,16 @@ class AccountStore {
   int64_t Revision(int uid);
 
  private:
-  class Lease;
-  std::unique_ptr<SqliteConnection> Acquire();
-  void Release(std::unique_ptr<SqliteConnection> connection);
+  // Runs `change` on the learner in one transaction; `create` is added first
+  // when the learner is unknown.
   template <typename Change>
-  AccountResult Update(int uid, int ppt, Change change);
+  AccountResult Update(int uid, int ppt, Change change,
+                       const std::optional<LearnerRow>& create = std::nullopt);
   int Today() const;
 
-  std::string path_;
+  std::unique_ptr<AccountDatabase> db_;
   Clock clock_;
   PasswordHasher hasher_;
-  // Writers of this process queue here instead of in SQLite's busy handler,
-  // which sleeps and retries; other processes still meet the busy timeout.
-  std::mutex write_mutex_;
-  std::mutex pool_mutex_;
-  std::vector<std::unique_ptr<SqliteConnection>> pool_;
 };
 
 }  // namespace vanto::service

@@ -78,22 +78,4 @@ std::string SqliteStatement::Text(int column) {
   return text ? reinterpret_cast<const char*>(text) : "";
 }
 
-SqliteTransaction::SqliteTransaction(SqliteConnection& connection) : connection_(connection) {
-  connection_.Execute("BEGIN IMMEDIATE");
-}
-
-SqliteTransaction::~SqliteTransaction() {
-  if (!done_) {
-    try {
-      connection_.Execute("ROLLBACK");
-    } catch (const SqliteError&) {
-    }
-  }
-}
-
-void SqliteTransaction::Commit() {
-  connection_.Execute("COMMIT");
-  done_ = true;
-}
-
 }  // namespace vanto::service

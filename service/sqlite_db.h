@@ -47,16 +47,4 @@ class SqliteStatement {
   sqlite3_stmt* statement_ = nullptr;
 };
 
-// BEGIN IMMEDIATE on construction; ROLLBACK unless Commit() was called.
-class SqliteTransaction {
- public:
-  explicit SqliteTransaction(SqliteConnection& connection);
-  ~SqliteTransaction();
-  void Commit();
-
- private:
-  SqliteConnection& connection_;
-  bool done_ = false;
-};
-
 }  // namespace vanto::service

@@ -1,5 +1,6 @@
-// Accounts: learner and parent logins, reports, chapter changes, the day
-// roll-over, refusals, and concurrent updates.
+// Accounts on each database: learner and parent logins, reports, chapter
+// changes, the day roll-over, refusals, concurrent updates from two stores
+// (as from two service processes), and copying a database.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -8,20 +9,27 @@
 #include "service/account_script.h"
 #include "service/account_store.h"
 #include "service/sqlite_db.h"
-#include "temp_folder.h"
+#include "test_database.h"
 
 namespace vanto::service {
 namespace {
 
 constexpr int64_t kDay = 24 * 3600;
 
-class AccountTest : public ::testing::Test {
- protected:
-  AccountTest()
-      : now_(1765000000), store_(Database(), [this] { return now_.load(); }), script_(store_) {}
+using test::DatabaseKind;
 
-  std::string Database() const { return (folder_.Path() / "accounts.db").string(); }
-  ScriptReply Ask(const std::string& query) { return script_.Answer(query); }
+class AccountTest : public ::testing::TestWithParam<DatabaseKind> {
+ protected:
+  void SetUp() override {
+    if (database_.Location().empty()) GTEST_SKIP() << database_.SkipReason();
+    store_ = NewStore();
+    script_ = std::make_unique<AccountScript>(*store_);
+  }
+
+  std::unique_ptr<AccountStore> NewStore() {
+    return std::make_unique<AccountStore>(database_.Location(), [this] { return now_.load(); });
+  }
+  ScriptReply Ask(const std::string& query) { return script_->Answer(query); }
   static bool IsError(const ScriptReply& reply) {
     return reply.body.find('<') != std::string::npos;
   }
@@ -29,13 +37,13 @@ class AccountTest : public ::testing::Test {
     return reply.body.find(line + "\r\n") != std::string::npos;
   }
 
-  test::TempFolder folder_;
-  std::atomic<int64_t> now_;
-  AccountStore store_;
-  AccountScript script_;
+  test::TestDatabase database_{GetParam()};
+  std::atomic<int64_t> now_{1765000000};
+  std::unique_ptr<AccountStore> store_;
+  std::unique_ptr<AccountScript> script_;
 };
 
-TEST_F(AccountTest, FirstLoginCreatesTheLearnerAndAnswersItsState) {
+TEST_P(AccountTest, FirstLoginCreatesTheLearnerAndAnswersItsState) {
   auto reply = Ask("uid=123&ppt=45&qudao=demo&rand=-17");
   ASSERT_EQ(reply.status, 200) << reply.body;
   EXPECT_TRUE(Holds(reply, "[user]"));
@@ -49,7 +57,7 @@ TEST_F(AccountTest, FirstLoginCreatesTheLearnerAndAnswersItsState) {
   EXPECT_TRUE(IsError(Ask("uid=123&ppt=46&qudao=&rand=1")));  // another number: refused
 }
 
-TEST_F(AccountTest, ANewDateAddsOneStudyDayAndClearsTheReview) {
+TEST_P(AccountTest, ANewDateAddsOneStudyDayAndClearsTheReview) {
   Ask("uid=7&ppt=8&qudao=&rand=1");
   EXPECT_TRUE(Holds(Ask("uid=7&ppt=8&study=1&rand=2"), "review=1"));
   EXPECT_TRUE(Holds(Ask("uid=7&ppt=8&qudao=&rand=3"), "day=0"));
@@ -60,7 +68,7 @@ TEST_F(AccountTest, ANewDateAddsOneStudyDayAndClearsTheReview) {
   EXPECT_TRUE(Holds(later, "reg_day=3"));
 }
 
-TEST_F(AccountTest, ReportsAndChapterChangesAreStored) {
+TEST_P(AccountTest, ReportsAndChapterChangesAreStored) {
   Ask("uid=5&ppt=9&qudao=&rand=1");
   EXPECT_TRUE(
       Holds(Ask("uid=5&ppt=9&mofa=0,1,2,3,4,5,6,7,8,9,&rand=2"), "count=0,1,2,3,4,5,6,7,8,9,"));
@@ -81,8 +89,8 @@ TEST_F(AccountTest, ReportsAndChapterChangesAreStored) {
   EXPECT_TRUE(Holds(login, "count=0,1,2,3,4,5,6,7,8,9,"));
 }
 
-TEST_F(AccountTest, ParentLoginNamesTheLearnerAndOpensAShortGrant) {
-  auto made = store_.AddParent("mum", "s3cret", 0);
+TEST_P(AccountTest, ParentLoginNamesTheLearnerAndOpensAShortGrant) {
+  auto made = store_->AddParent("mum", "s3cret", 0);
   ASSERT_GT(made.uid, 0);
   ASSERT_GT(made.ppt, 0);
   // A refused parent: a valid reply with no user id and no learner state.
@@ -106,17 +114,17 @@ TEST_F(AccountTest, ParentLoginNamesTheLearnerAndOpensAShortGrant) {
                            "&study=1&rand=3")));
 }
 
-TEST_F(AccountTest, AddParentLinksAnExistingLearnerAndReplacesThePassword) {
+TEST_P(AccountTest, AddParentLinksAnExistingLearnerAndReplacesThePassword) {
   Ask("uid=900&ppt=1&qudao=&rand=1");
-  auto made = store_.AddParent("gran", "one", 900);
+  auto made = store_->AddParent("gran", "one", 900);
   EXPECT_EQ(made.uid, 900);
   EXPECT_EQ(made.ppt, 0);
-  store_.AddParent("gran", "two", 900);
+  store_->AddParent("gran", "two", 900);
   EXPECT_FALSE(Holds(Ask("name=gran&psw=one&qudao=&rand=1"), "uid=900"));
   EXPECT_TRUE(Holds(Ask("name=gran&psw=two&qudao=&rand=1"), "uid=900"));
 }
 
-TEST_F(AccountTest, MalformedAndUnknownRequestsGetAnErrorPage) {
+TEST_P(AccountTest, MalformedAndUnknownRequestsGetAnErrorPage) {
   Ask("uid=1&ppt=2&qudao=&rand=1");
   for (const char* query :
        {"",
@@ -148,27 +156,31 @@ TEST_F(AccountTest, MalformedAndUnknownRequestsGetAnErrorPage) {
   }
 }
 
-TEST_F(AccountTest, ConcurrentUpdatesAreNeitherLostNorTorn) {
+TEST_P(AccountTest, ConcurrentUpdatesAreNeitherLostNorTorn) {
   Ask("uid=42&ppt=1&qudao=&rand=1");
-  const int64_t before = store_.Revision(42);
+  const int64_t before = store_->Revision(42);
   constexpr int kThreads = 8;
   constexpr int kEach = 40;
+  auto other_store = NewStore();
+  AccountScript other(*other_store);
   std::atomic<int> ok{0};
   std::vector<std::thread> threads;
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([&, t] {
+      AccountScript& script = t % 2 ? *script_ : other;
       for (int i = 0; i < kEach; ++i) {
         const std::string n = std::to_string(t * 1000 + i);
-        auto reply = (i % 2) ? Ask("uid=42&ppt=1&mofa=" + n + "," + n + ",0,0,0,0,0,0,0,0,&rand=1")
-                             : Ask("uid=42&ppt=1&chapter=" + std::to_string(t % 6) +
-                                   "&chdays=" + n + "," + n + ",0,0,0,0,&ch_day=0&rand=1");
+        auto reply =
+            (i % 2) ? script.Answer("uid=42&ppt=1&mofa=" + n + "," + n + ",0,0,0,0,0,0,0,0,&rand=1")
+                    : script.Answer("uid=42&ppt=1&chapter=" + std::to_string(t % 6) +
+                                    "&chdays=" + n + "," + n + ",0,0,0,0,&ch_day=0&rand=1");
         if (reply.status == 200) ++ok;
       }
     });
   }
   for (auto& thread : threads) thread.join();
   EXPECT_EQ(ok.load(), kThreads * kEach);
-  EXPECT_EQ(store_.Revision(42) - before, kThreads * kEach);
+  EXPECT_EQ(store_->Revision(42) - before, kThreads * kEach);
   // Both numbers of each list come from one request: no write was mixed.
   auto state = Ask("uid=42&ppt=1&qudao=&rand=1").body;
   auto count = state.substr(state.find("count=") + 6);
@@ -176,11 +188,37 @@ TEST_F(AccountTest, ConcurrentUpdatesAreNeitherLostNorTorn) {
   // The last write wins.
   Ask("uid=42&ppt=1&mofa=9,9,9,9,9,9,9,9,9,9,&rand=1");
   EXPECT_TRUE(Holds(Ask("uid=42&ppt=1&qudao=&rand=1"), "count=9,9,9,9,9,9,9,9,9,9,"));
-  SqliteConnection db(Database());
+  if (GetParam() != DatabaseKind::kSqlite) return;
+  SqliteConnection db(database_.Location());
   SqliteStatement check(db, "PRAGMA integrity_check");
   ASSERT_TRUE(check.Step());
   EXPECT_EQ(check.Text(0), "ok");
 }
+
+// The single-machine SQLite file copied into an empty database: learners keep
+// their state and revision, parents their passwords; a second copy is refused.
+TEST_P(AccountTest, ACopiedDatabaseAnswersLikeTheOriginal) {
+  test::TestDatabase original(DatabaseKind::kSqlite);
+  {
+    AccountStore source(original.Location(), [this] { return now_.load(); });
+    AccountScript script(source);
+    script.Answer("uid=5&ppt=9&qudao=shop&rand=1");
+    script.Answer("uid=5&ppt=9&mofa=0,1,2,3,4,5,6,7,8,9,&rand=2");
+    source.AddParent("mum", "s3cret", 5);
+  }
+  auto from = OpenAccountDatabase(original.Location());
+  auto to = OpenAccountDatabase(database_.Location());
+  EXPECT_EQ(CopyAccounts(*from, *to), std::make_pair(size_t{1}, size_t{1}));
+  EXPECT_EQ(store_->Revision(5), 2);
+  EXPECT_TRUE(Holds(Ask("uid=5&ppt=9&qudao=&rand=3"), "count=0,1,2,3,4,5,6,7,8,9,"));
+  EXPECT_TRUE(IsError(Ask("uid=5&ppt=8&qudao=&rand=4")));
+  EXPECT_TRUE(Holds(Ask("name=mum&psw=s3cret&qudao=&rand=5"), "uid=5"));
+  EXPECT_THROW(CopyAccounts(*from, *to), DatabaseError);
+}
+
+INSTANTIATE_TEST_SUITE_P(Databases, AccountTest,
+                         ::testing::Values(DatabaseKind::kSqlite, DatabaseKind::kPostgres),
+                         [](const auto& info) { return test::KindName(info.param); });
 
 }  // namespace
 }  // namespace vanto::service
