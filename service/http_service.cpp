@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "service/guarded_server.h"
 #include "service/notice_pages.h"
 #include "service/safe_path.h"
 
@@ -92,17 +93,12 @@ HttpService::HttpService(ServiceConfig config, AccountStore::Clock clock)
       store_(config_.database, std::move(clock)),
       accounts_(store_),
       content_(config_.content),
-      server_(std::make_unique<httplib::Server>()) {
-  int threads = config_.threads;
-  server_->new_task_queue = [threads] {
-    return new httplib::ThreadPool(static_cast<size_t>(threads));
-  };
+      server_(std::make_unique<GuardedServer>(config_.threads, config_.gate)) {
   // Headers and body go out in separate writes; without TCP_NODELAY a small
   // reply waits for the client's delayed acknowledgement (about 40 ms).
   server_->set_tcp_nodelay(true);
   server_->set_keep_alive_max_count(1000);
   server_->set_payload_max_length(64 * 1024);  // every endpoint is a GET
-  server_->set_keep_alive_timeout(2);
   if (config_.log) server_->set_logger(LogRequest);
   // Errors raised inside the HTTP library (a request line too long, a bad
   // request) get the same HTML error page as the scripts' own errors.
@@ -156,7 +152,7 @@ bool HttpService::Start() {
 
 void HttpService::Run() {
   run_called_ = true;
-  if (!stopping_) server_->listen_after_bind();
+  if (!stopping_) server_->Serve();
   run_done_ = true;
 }
 

@@ -16,21 +16,21 @@
 #include "service/account_script.h"
 #include "service/account_store.h"
 #include "service/content_script.h"
-
-namespace httplib {
-class Server;
-}
+#include "service/request_gate.h"
 
 namespace vanto::service {
 
 struct ServiceConfig {
   std::string host = "127.0.0.1";
   int port = 8090;   // 0 picks a free port
-  int threads = 32;  // one per open connection: keep-alive holds a thread
+  int threads = 32;  // workers; they answer requests whose head has arrived
+  GateLimits gate;   // time limits and connections per client address
   std::string database = "vanto-service.db";
   bool log = true;
   ContentConfig content;
 };
+
+class GuardedServer;
 
 class HttpService {
  public:
@@ -52,7 +52,7 @@ class HttpService {
   AccountStore store_;
   AccountScript accounts_;
   ContentScript content_;
-  std::unique_ptr<httplib::Server> server_;
+  std::unique_ptr<GuardedServer> server_;
   int port_ = 0;
   std::atomic<bool> stopping_{false};
   std::atomic<bool> run_called_{false};

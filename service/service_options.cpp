@@ -7,6 +7,7 @@ namespace vanto::service {
 const char* const kServiceUsage =
     "usage: vanto-service [--host ADDR] [--port N] [--root DIR] [--db FILE] [--threads N]\n"
     "                     [--updater NAME] [--font FONT] [--quiet] [--signing-key FILE]\n"
+    "                     [--header-timeout SECONDS] [--per-address N]\n"
     "       vanto-service adduser NAME PASSWORD [--uid N] [--db FILE]\n"
     "       vanto-service keygen SECRET_FILE PUBLIC_FILE\n";
 
@@ -45,6 +46,12 @@ std::optional<ServiceOptions> ParseServiceOptions(const std::vector<std::string>
     } else if (arg == "--threads") {
       if (!(n = number(1, 256))) return error = "--threads needs 1..256", std::nullopt;
       options.config.threads = *n;
+    } else if (arg == "--header-timeout") {
+      if (!(n = number(1, 3600))) return error = "--header-timeout needs 1..3600", std::nullopt;
+      options.config.gate.head_time = std::chrono::seconds(*n);
+    } else if (arg == "--per-address") {
+      if (!(n = number(0, 1000000))) return error = "--per-address needs 0..1000000", std::nullopt;
+      options.config.gate.per_address = *n;
     } else if (arg == "--uid") {
       if (!(n = number(1, 2147483647)))
         return error = "--uid needs a positive number", std::nullopt;

@@ -2,6 +2,7 @@
 //   vanto-service [--host ADDR] [--port N] [--root DIR] [--db FILE]
 //                 [--threads N] [--updater NAME] [--font FONT] [--quiet]
 //                 [--signing-key FILE]
+//                 [--header-timeout SECONDS] [--per-address N]
 //   vanto-service adduser NAME PASSWORD [--uid N] [--db FILE]
 //   vanto-service keygen SECRET_FILE PUBLIC_FILE
 #pragma once

@@ -16,8 +16,9 @@ namespace vanto::service::test {
 class RunningService {
  public:
   RunningService(const std::filesystem::path& content_root, const std::filesystem::path& data,
-                 int threads = 0) {
+                 int threads = 0, GateLimits gate = {}) {
     ServiceConfig config;
+    config.gate = gate;
     config.port = 0;
     if (threads > 0) config.threads = threads;
     config.log = false;

@@ -1,0 +1,142 @@
+#include "service/request_gate.h"
+
+#include <fcntl.h>
+#include <sys/epoll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <system_error>
+#include <vector>
+
+namespace vanto::service {
+namespace {
+
+constexpr int kTickMs = 100;  // how often deadlines are checked
+
+}  // namespace
+
+RequestGate::RequestGate(GateLimits limits, Dispatch dispatch)
+    : limits_(limits),
+      dispatch_(std::move(dispatch)),
+      addresses_(std::make_shared<AddressLimit>(limits.per_address)),
+      epoll_(::epoll_create1(EPOLL_CLOEXEC)),
+      wake_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
+  if (epoll_ < 0 || wake_ < 0) throw std::system_error(errno, std::generic_category(), "epoll");
+  epoll_event event{};
+  event.events = EPOLLIN;
+  event.data.fd = wake_;
+  ::epoll_ctl(epoll_, EPOLL_CTL_ADD, wake_, &event);
+  thread_ = std::thread([this] { Loop(); });
+}
+
+RequestGate::~RequestGate() {
+  Stop();
+  thread_.join();
+  ::close(wake_);
+  ::close(epoll_);
+}
+
+void RequestGate::Admit(int fd) {
+  std::string address;
+  int port = 0;
+  SocketEndpoint(fd, true, address, port);
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+  AddressLimit::Slot slot = addresses_->Enter(address);
+  const bool counted = static_cast<bool>(slot);
+  auto connection = std::make_unique<ClientConnection>(fd, address, port, std::move(slot));
+  if (!counted) {
+    connection->SendStatus("503 Service Unavailable");
+    return;
+  }
+  connection->deadline = std::chrono::steady_clock::now() + limits_.head_time;
+  Watch(std::move(connection));
+}
+
+void RequestGate::Return(std::unique_ptr<ClientConnection> connection) {
+  connection->idle = !connection->HasPending();
+  connection->deadline =
+      std::chrono::steady_clock::now() + (connection->idle ? limits_.idle_time : limits_.head_time);
+  if (connection->HeadComplete()) return dispatch_(std::move(connection));  // pipelined
+  Watch(std::move(connection));
+}
+
+void RequestGate::Stop() {
+  if (stopping_.exchange(true)) return;
+  const uint64_t one = 1;
+  [[maybe_unused]] ssize_t ignored = ::write(wake_, &one, sizeof one);
+}
+
+void RequestGate::Watch(std::unique_ptr<ClientConnection> connection) {
+  std::lock_guard lock(mutex_);
+  if (stopping_) return;  // the connection closes here
+  const int fd = connection->fd();
+  epoll_event event{};
+  event.events = EPOLLIN | EPOLLRDHUP | EPOLLONESHOT;
+  event.data.fd = fd;
+  if (::epoll_ctl(epoll_, EPOLL_CTL_ADD, fd, &event) != 0) return;
+  waiting_[fd] = std::move(connection);
+}
+
+void RequestGate::Loop() {
+  std::vector<epoll_event> events(256);
+  while (!stopping_) {
+    int n = ::epoll_wait(epoll_, events.data(), static_cast<int>(events.size()), kTickMs);
+    for (int i = 0; i < n; ++i) {
+      if (events[i].data.fd != wake_) OnReadable(events[i].data.fd);
+    }
+    CloseExpired();
+  }
+  std::lock_guard lock(mutex_);
+  waiting_.clear();
+}
+
+void RequestGate::OnReadable(int fd) {
+  std::unique_ptr<ClientConnection> ready;
+  {
+    std::lock_guard lock(mutex_);
+    auto it = waiting_.find(fd);
+    if (it == waiting_.end()) return;
+    ClientConnection& connection = *it->second;
+    const bool open = connection.Fill(limits_.max_head + 1);
+    if (connection.idle && connection.HasPending()) {
+      connection.idle = false;  // a new request has begun: its head has the head time
+      connection.deadline = std::chrono::steady_clock::now() + limits_.head_time;
+    }
+    if (connection.HeadComplete()) {
+      ::epoll_ctl(epoll_, EPOLL_CTL_DEL, fd, nullptr);
+      ready = std::move(it->second);
+      waiting_.erase(it);
+    } else if (!open) {
+      waiting_.erase(it);  // the client went away
+      return;
+    } else if (connection.PendingSize() > limits_.max_head) {
+      connection.SendStatus("431 Request Header Fields Too Large");
+      waiting_.erase(it);
+      return;
+    } else {
+      epoll_event event{};
+      event.events = EPOLLIN | EPOLLRDHUP | EPOLLONESHOT;
+      event.data.fd = fd;
+      ::epoll_ctl(epoll_, EPOLL_CTL_MOD, fd, &event);
+      return;
+    }
+  }
+  dispatch_(std::move(ready));
+}
+
+void RequestGate::CloseExpired() {
+  const auto now = std::chrono::steady_clock::now();
+  std::lock_guard lock(mutex_);
+  for (auto it = waiting_.begin(); it != waiting_.end();) {
+    ClientConnection& connection = *it->second;
+    if (now < connection.deadline) {
+      ++it;
+      continue;
+    }
+    if (!connection.idle) connection.SendStatus("408 Request Timeout");
+    it = waiting_.erase(it);
+  }
+}
+
+}  // namespace vanto::service
