@@ -6,7 +6,10 @@
 # counted in the learner's revision, the last write readable, the database
 # intact).
 #
-# Usage: service/load/loadtest.sh [SERVICE_BINARY] [COURSE_ROOT]
+# Usage: [STORE=sqlite|postgresql] service/load/loadtest.sh [SERVICE_BINARY] [COURSE_ROOT]
+# STORE=postgresql keeps the accounts in a throw-away PostgreSQL cluster
+# (fsync on, synchronous_commit off: like SQLite's WAL with synchronous=NORMAL,
+# a crash of the machine may lose the last moments, never corrupt).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 repo=$(cd "$here/../.." && pwd)
@@ -16,15 +19,36 @@ duration=${DURATION:-10}
 threads=2
 connections=32
 
+store=${STORE:-sqlite}
+cluster="$repo/service/tests/postgres_cluster.sh"
+
 work=$(mktemp -d)
 service_pid=""
 cleanup() {
   if [ -n "$service_pid" ]; then kill "$service_pid" 2>/dev/null || true; wait "$service_pid" 2>/dev/null || true; fi
+  if [ "$store" = postgresql ]; then bash "$cluster" stop "$work/postgres.info"; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-"$binary" --port 0 --root "$root" --db "$work/accounts.db" --threads 48 --quiet 2>"$work/service.log" &
+if [ "$store" = postgresql ]; then
+  VANTO_PG_OPTIONS="-c fsync=on -c full_page_writes=on" bash "$cluster" start "$work/postgres.info"
+  db=$(sed -n 's/^uri=//p' "$work/postgres.info")
+  [ -n "$db" ] || { cat "$work/postgres.info"; exit 1; }
+  sql() { psql "$db" -tAqc "$1"; }
+  integrity() {  # the indexes agree with the tables (amcheck ships with the server)
+    sql "CREATE EXTENSION IF NOT EXISTS amcheck" &&
+      sql "SELECT bt_index_check('learners_pkey', true), bt_index_check('parents_pkey', true)" >/dev/null &&
+      echo ok
+  }
+else
+  db="$work/accounts.db"
+  sql() { sqlite3 "$db" "$1"; }
+  integrity() { sql "PRAGMA integrity_check"; }
+fi
+echo "store: $store"
+
+"$binary" --port 0 --root "$root" --db "$db" --threads 48 --quiet 2>"$work/service.log" &
 service_pid=$!
 for _ in $(seq 50); do
   grep -q "serving" "$work/service.log" 2>/dev/null && break
@@ -78,8 +102,8 @@ done
 kill "$service_pid"; wait "$service_pid" 2>/dev/null || true; service_pid=""
 
 # Writes per learner: 1 creating login + wrk's writes + 3 checks.
-written=$(sqlite3 "$work/accounts.db" "SELECT SUM(revision) - 8 * 4 FROM learners WHERE uid BETWEEN 1 AND 8")
-integrity=$(sqlite3 "$work/accounts.db" "PRAGMA integrity_check")
+written=$(sql "SELECT SUM(revision) - 8 * 4 FROM learners WHERE uid BETWEEN 1 AND 8")
+integrity=$(integrity)
 echo "accounts: $counted writes answered, $written stored, integrity $integrity"
 if [ "$integrity" != "ok" ] || [ "$written" -lt "$counted" ] || [ "$written" -gt $((counted + connections)) ]; then
   echo "  FAILED: account writes lost or duplicated"; failed=1

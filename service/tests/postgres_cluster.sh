@@ -4,6 +4,8 @@
 #   postgres_cluster.sh start INFO   starts it and writes its URI into INFO
 #   postgres_cluster.sh stop INFO    stops it and removes its folder
 # Where PostgreSQL is not installed, INFO says "skip: why" and start succeeds.
+# The cluster trades durability for speed (fsync off); VANTO_PG_OPTIONS adds
+# server options after these (for example "-c fsync=on" for load figures).
 set -euo pipefail
 action=$1
 info=$2
@@ -38,11 +40,11 @@ fi
 as_owner "$bin/initdb" -D "$folder/data" -U postgres -A trust -E UTF8 --locale=C --no-sync \
   >"$folder/initdb.log" 2>&1 || { cat "$folder/initdb.log"; rm -rf "$folder"; exit 1; }
 as_owner "$bin/pg_ctl" -D "$folder/data" -l "$folder/server.log" -w -t 60 start \
-  -o "-k $folder -c listen_addresses= -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=300" \
+  -o "-k $folder -c listen_addresses= -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=300 ${VANTO_PG_OPTIONS:-}" \
   >/dev/null || { cat "$folder/server.log"; rm -rf "$folder"; exit 1; }
 {
   echo "uri=postgresql://postgres@/postgres?host=$folder"
   echo "folder=$folder"
   echo "bin=$bin"
 } >"$info"
-echo "PostgreSQL $("$bin/postgres" --version | awk '{print $NF}') on $folder"
+echo "PostgreSQL $("$bin/postgres" --version | awk '{print $3}') on $folder"
