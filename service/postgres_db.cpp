@@ -34,7 +34,7 @@ PgConnection::~PgConnection() {
   PQfinish(db_);
 }
 
-PgResult PgConnection::Run(const char* sql, std::initializer_list<std::string> parameters) {
+PgResult PgConnection::Run(const char* sql, const std::vector<std::string>& parameters) {
   std::vector<const char*> values;
   for (const std::string& value : parameters) values.push_back(value.c_str());
   PgResult result(values.empty() ? PQexec(db_, sql)

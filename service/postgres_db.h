@@ -4,9 +4,9 @@
 #include <libpq-fe.h>
 
 #include <cstdint>
-#include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "service/account_database.h"
 
@@ -34,7 +34,7 @@ class PgConnection {
 
   // Runs one statement with parameters sent as text ($1, $2, ...), or a
   // script of statements without parameters.
-  PgResult Run(const char* sql, std::initializer_list<std::string> parameters = {});
+  PgResult Run(const char* sql, const std::vector<std::string>& parameters = {});
   // True when the connection is open and outside any transaction, so it can
   // be used again.
   bool Reusable() const;

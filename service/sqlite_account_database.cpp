@@ -1,35 +1,17 @@
 #include "service/sqlite_account_database.h"
 
+#include "service/account_sql.h"
+
 namespace vanto::service {
 namespace {
 
-const char* const kSchema = R"(
-CREATE TABLE IF NOT EXISTS learners(
-  uid INTEGER PRIMARY KEY, ppt INTEGER NOT NULL, qudao TEXT NOT NULL DEFAULT '',
-  reg_date INTEGER NOT NULL, day INTEGER NOT NULL DEFAULT 0, today INTEGER NOT NULL DEFAULT 0,
-  dtime INTEGER NOT NULL DEFAULT 0, chapter INTEGER NOT NULL DEFAULT 0,
-  ch_day INTEGER NOT NULL DEFAULT 0, review INTEGER NOT NULL DEFAULT 0,
-  group_size INTEGER NOT NULL DEFAULT 6, gushi INTEGER NOT NULL DEFAULT 5,
-  chap_days TEXT NOT NULL DEFAULT '0,0,0,0,0,0,',
-  mofa TEXT NOT NULL DEFAULT '0,0,0,0,0,0,0,0,0,0,',
-  parent_grant_until INTEGER NOT NULL DEFAULT 0, revision INTEGER NOT NULL DEFAULT 0);
-CREATE TABLE IF NOT EXISTS parents(
-  name TEXT PRIMARY KEY, pw_hash TEXT NOT NULL, uid INTEGER NOT NULL REFERENCES learners(uid));
-)";
-
-const char* const kSelectLearner =
-    "SELECT ppt, qudao, reg_date, day, today, dtime, chapter, ch_day, review, group_size, gushi, "
-    "chap_days, mofa, parent_grant_until, revision FROM learners WHERE uid = ?1";
-
-const char* const kInsertLearner =
-    "INSERT INTO learners(uid, ppt, qudao, reg_date, day, today, dtime, chapter, ch_day, review, "
-    "group_size, gushi, chap_days, mofa, parent_grant_until, revision) "
-    "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16) "
-    "ON CONFLICT(uid) DO NOTHING";
-
-const char* const kSaveLearner =
-    "UPDATE learners SET day = ?2, today = ?3, chapter = ?4, ch_day = ?5, review = ?6, "
-    "chap_days = ?7, mofa = ?8, parent_grant_until = ?9, revision = revision + 1 WHERE uid = ?1";
+// Prepares a shared statement with SQLite's parameter marks and binds the values.
+SqliteStatement Prepare(SqliteConnection& db, const char* sql,
+                        const std::vector<std::string>& values = {}) {
+  SqliteStatement statement(db, account_sql::ForSqlite(sql).c_str());
+  for (size_t i = 0; i < values.size(); ++i) statement.Bind(static_cast<int>(i + 1), values[i]);
+  return statement;
+}
 
 }  // namespace
 
@@ -51,76 +33,41 @@ class SqliteAccountDatabase::Transaction : public AccountTransaction {
   }
 
   std::optional<LearnerRow> Learner(int uid) override {
-    SqliteStatement select(*db_, kSelectLearner);
-    select.Bind(1, uid);
+    SqliteStatement select = Prepare(*db_, account_sql::kSelectLearner, {std::to_string(uid)});
     if (!select.Step()) return std::nullopt;
-    LearnerRow row;
-    row.ppt = static_cast<int>(select.Int(0));
-    row.qudao = select.Text(1);
-    row.reg_date = static_cast<int>(select.Int(2));
-    LearnerState& s = row.state;
-    s.uid = uid;
-    s.day = static_cast<int>(select.Int(3));
-    s.today = static_cast<int>(select.Int(4));
-    s.dtime = static_cast<int>(select.Int(5));
-    s.chapter = static_cast<int>(select.Int(6));
-    s.ch_day = static_cast<int>(select.Int(7));
-    s.review = static_cast<int>(select.Int(8));
-    s.group = static_cast<int>(select.Int(9));
-    s.gushi = static_cast<int>(select.Int(10));
-    s.chap_days = ParseNumberList<6>(select.Text(11)).value_or(std::array<int, 6>{});
-    s.mofa = ParseNumberList<10>(select.Text(12)).value_or(std::array<int, 10>{});
-    row.grant_until = select.Int(13);
-    row.revision = select.Int(14);
-    return row;
+    return account_sql::DecodeLearner(uid, [&](int i) { return select.Text(i); });
   }
 
   void AddLearner(const LearnerRow& row) override {
-    const LearnerState& s = row.state;
-    SqliteStatement insert(*db_, kInsertLearner);
-    insert.Bind(1, s.uid).Bind(2, row.ppt).Bind(3, row.qudao).Bind(4, row.reg_date);
-    insert.Bind(5, s.day).Bind(6, s.today).Bind(7, s.dtime).Bind(8, s.chapter).Bind(9, s.ch_day);
-    insert.Bind(10, s.review).Bind(11, s.group).Bind(12, s.gushi);
-    insert.Bind(13, FormatNumberList(s.chap_days)).Bind(14, FormatNumberList(s.mofa));
-    insert.Bind(15, row.grant_until).Bind(16, row.revision);
-    insert.Step();
+    Prepare(*db_, account_sql::kInsertLearner, account_sql::InsertValues(row)).Step();
   }
 
   void SaveLearner(const LearnerRow& row) override {
-    const LearnerState& s = row.state;
-    SqliteStatement update(*db_, kSaveLearner);
-    update.Bind(1, s.uid).Bind(2, s.day).Bind(3, s.today).Bind(4, s.chapter).Bind(5, s.ch_day);
-    update.Bind(6, s.review).Bind(7, FormatNumberList(s.chap_days));
-    update.Bind(8, FormatNumberList(s.mofa)).Bind(9, row.grant_until);
-    update.Step();
+    Prepare(*db_, account_sql::kSaveLearner, account_sql::SaveValues(row)).Step();
   }
 
   std::optional<ParentRow> Parent(const std::string& name) override {
-    SqliteStatement select(*db_, "SELECT pw_hash, uid FROM parents WHERE name = ?1");
-    select.Bind(1, name);
+    SqliteStatement select = Prepare(*db_, account_sql::kSelectParent, {name});
     if (!select.Step()) return std::nullopt;
     return ParentRow{name, select.Text(0), static_cast<int>(select.Int(1))};
   }
 
   void SaveParent(const ParentRow& parent) override {
-    SqliteStatement upsert(
-        *db_,
-        "INSERT INTO parents(name, pw_hash, uid) VALUES(?1, ?2, ?3) "
-        "ON CONFLICT(name) DO UPDATE SET pw_hash = excluded.pw_hash, uid = excluded.uid");
-    upsert.Bind(1, parent.name).Bind(2, parent.pw_hash).Bind(3, parent.uid);
-    upsert.Step();
+    Prepare(*db_, account_sql::kSaveParent,
+            {parent.name, parent.pw_hash, std::to_string(parent.uid)})
+        .Step();
   }
 
   std::vector<int> Uids() override {
     std::vector<int> uids;
-    SqliteStatement select(*db_, "SELECT uid FROM learners ORDER BY uid");
+    SqliteStatement select = Prepare(*db_, account_sql::kSelectUids);
     while (select.Step()) uids.push_back(static_cast<int>(select.Int(0)));
     return uids;
   }
 
   std::vector<ParentRow> Parents() override {
     std::vector<ParentRow> parents;
-    SqliteStatement select(*db_, "SELECT name, pw_hash, uid FROM parents ORDER BY name");
+    SqliteStatement select = Prepare(*db_, account_sql::kSelectParents);
     while (select.Step())
       parents.push_back({select.Text(0), select.Text(1), static_cast<int>(select.Int(2))});
     return parents;
@@ -141,7 +88,7 @@ class SqliteAccountDatabase::Transaction : public AccountTransaction {
 SqliteAccountDatabase::SqliteAccountDatabase(std::string path)
     : path_(std::move(path)), pool_([this] { return std::make_unique<SqliteConnection>(path_); }) {
   auto db = pool_.Take();
-  db->Execute(kSchema);
+  db->Execute(account_sql::kSchema);
   pool_.Give(std::move(db));
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace vanto::service {
 
@@ -32,6 +33,8 @@ class SqliteStatement {
  public:
   SqliteStatement(SqliteConnection& connection, const char* sql);
   ~SqliteStatement();
+  SqliteStatement(SqliteStatement&& other) noexcept
+      : db_(other.db_), statement_(std::exchange(other.statement_, nullptr)) {}
   SqliteStatement(const SqliteStatement&) = delete;
   SqliteStatement& operator=(const SqliteStatement&) = delete;
 
