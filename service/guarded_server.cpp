@@ -29,7 +29,7 @@ bool GuardedServer::Serve() {
         [this, raw = ready.release()] { Answer(std::unique_ptr<ClientConnection>(raw)); });
   });
   const bool served = listen_after_bind();
-  gate_->Stop();
+  gate_->Stop();         // no more hand-overs from the gate's thread
   workers_->shutdown();  // answers the requests already handed over
   gate_.reset();
   workers_.reset();

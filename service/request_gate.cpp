@@ -32,7 +32,6 @@ RequestGate::RequestGate(GateLimits limits, Dispatch dispatch)
 
 RequestGate::~RequestGate() {
   Stop();
-  thread_.join();
   ::close(wake_);
   ::close(epoll_);
 }
@@ -54,6 +53,7 @@ void RequestGate::Admit(int fd) {
 }
 
 void RequestGate::Return(std::unique_ptr<ClientConnection> connection) {
+  if (stopping_) return;  // the connection closes here
   connection->idle = !connection->HasPending();
   connection->deadline =
       std::chrono::steady_clock::now() + (connection->idle ? limits_.idle_time : limits_.head_time);
@@ -62,9 +62,10 @@ void RequestGate::Return(std::unique_ptr<ClientConnection> connection) {
 }
 
 void RequestGate::Stop() {
-  if (stopping_.exchange(true)) return;
+  stopping_ = true;
   const uint64_t one = 1;
   [[maybe_unused]] ssize_t ignored = ::write(wake_, &one, sizeof one);
+  if (thread_.joinable()) thread_.join();
 }
 
 void RequestGate::Watch(std::unique_ptr<ClientConnection> connection) {

@@ -41,7 +41,9 @@ class RequestGate {
   // Takes back a connection after its request was answered, to wait for the
   // next one (any thread).
   void Return(std::unique_ptr<ClientConnection> connection);
-  // Closes every waiting connection and refuses new ones.
+  // Closes every waiting connection, refuses new ones and returns once no
+  // more connection will be dispatched from the gate's thread. Call it from
+  // one thread only (the one that owns the gate).
   void Stop();
   const GateLimits& limits() const { return limits_; }
 
