@@ -75,7 +75,7 @@ size_t ClientConnection::Take(char* out, size_t size) {
   return n;
 }
 
-void ClientConnection::SendStatus(const char* status_line) {
+void ClientConnection::Refuse(const char* status_line) {
   // An HTML body, like every error of the service: the course host rejects a
   // reply holding '<' as a manifest or account reply.
   const std::string body = std::string("<html><body>") + status_line + "</body></html>\n";
@@ -84,6 +84,15 @@ void ClientConnection::SendStatus(const char* status_line) {
                             std::to_string(body.size()) + "\r\n\r\n" + body;
   [[maybe_unused]] ssize_t ignored =
       ::send(fd_, reply.data(), reply.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+  ::shutdown(fd_, SHUT_WR);
+  pending_.clear();
+  closing = true;
+}
+
+bool ClientConnection::Drain() {
+  const bool open = Fill(64 * 1024);
+  pending_.clear();
+  return open;
 }
 
 }  // namespace vanto::service

@@ -41,12 +41,17 @@ class ClientConnection {
   size_t Take(char* out, size_t size);
   bool HasPending() const { return !pending_.empty(); }
   size_t PendingSize() const { return pending_.size(); }
-  // Sends a short status reply without waiting (for refusals before a close).
-  void SendStatus(const char* status_line);
+  // Sends a short status reply without waiting and ends the sending side;
+  // the connection is then only drained until the client closes, so that
+  // the reply is not lost to a reset caused by unread request bytes.
+  void Refuse(const char* status_line);
+  // Reads and drops what the socket holds; false once the client has closed.
+  bool Drain();
 
   SteadyTime deadline;
-  bool idle = false;  // waiting for the next request of a kept-alive connection
-  int served = 0;     // requests answered on this connection
+  bool idle = false;     // waiting for the next request of a kept-alive connection
+  int served = 0;        // requests answered on this connection
+  bool closing = false;  // refused: waiting for the client to close
 
  private:
   int fd_;

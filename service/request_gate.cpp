@@ -12,7 +12,8 @@
 namespace vanto::service {
 namespace {
 
-constexpr int kTickMs = 100;  // how often deadlines are checked
+constexpr int kTickMs = 100;                // how often deadlines are checked
+constexpr std::chrono::seconds kLinger{2};  // a refused client's time to read the refusal
 
 }  // namespace
 
@@ -44,11 +45,12 @@ void RequestGate::Admit(int fd) {
   AddressLimit::Slot slot = addresses_->Enter(address);
   const bool counted = static_cast<bool>(slot);
   auto connection = std::make_unique<ClientConnection>(fd, address, port, std::move(slot));
-  if (!counted) {
-    connection->SendStatus("503 Service Unavailable");
-    return;
+  if (counted) {
+    connection->deadline = std::chrono::steady_clock::now() + limits_.head_time;
+  } else {
+    connection->Refuse("503 Service Unavailable");
+    connection->deadline = std::chrono::steady_clock::now() + kLinger;
   }
-  connection->deadline = std::chrono::steady_clock::now() + limits_.head_time;
   Watch(std::move(connection));
 }
 
@@ -99,31 +101,35 @@ void RequestGate::OnReadable(int fd) {
     auto it = waiting_.find(fd);
     if (it == waiting_.end()) return;
     ClientConnection& connection = *it->second;
+    if (connection.closing) {
+      if (!connection.Drain()) return void(waiting_.erase(it));
+      return Rearm(fd);
+    }
     const bool open = connection.Fill(limits_.max_head + 1);
     if (connection.idle && connection.HasPending()) {
       connection.idle = false;  // a new request has begun: its head has the head time
       connection.deadline = std::chrono::steady_clock::now() + limits_.head_time;
     }
-    if (connection.HeadComplete()) {
-      ::epoll_ctl(epoll_, EPOLL_CTL_DEL, fd, nullptr);
-      ready = std::move(it->second);
-      waiting_.erase(it);
-    } else if (!open) {
-      waiting_.erase(it);  // the client went away
-      return;
-    } else if (connection.PendingSize() > limits_.max_head) {
-      connection.SendStatus("431 Request Header Fields Too Large");
-      waiting_.erase(it);
-      return;
-    } else {
-      epoll_event event{};
-      event.events = EPOLLIN | EPOLLRDHUP | EPOLLONESHOT;
-      event.data.fd = fd;
-      ::epoll_ctl(epoll_, EPOLL_CTL_MOD, fd, &event);
-      return;
+    if (!connection.HeadComplete()) {
+      if (!open) return void(waiting_.erase(it));  // the client went away
+      if (connection.PendingSize() > limits_.max_head) {
+        connection.Refuse("431 Request Header Fields Too Large");
+        connection.deadline = std::chrono::steady_clock::now() + kLinger;
+      }
+      return Rearm(fd);
     }
+    ::epoll_ctl(epoll_, EPOLL_CTL_DEL, fd, nullptr);
+    ready = std::move(it->second);
+    waiting_.erase(it);
   }
   dispatch_(std::move(ready));
+}
+
+void RequestGate::Rearm(int fd) {
+  epoll_event event{};
+  event.events = EPOLLIN | EPOLLRDHUP | EPOLLONESHOT;
+  event.data.fd = fd;
+  ::epoll_ctl(epoll_, EPOLL_CTL_MOD, fd, &event);
 }
 
 void RequestGate::CloseExpired() {
@@ -133,10 +139,13 @@ void RequestGate::CloseExpired() {
     ClientConnection& connection = *it->second;
     if (now < connection.deadline) {
       ++it;
-      continue;
+    } else if (connection.idle || connection.closing) {
+      it = waiting_.erase(it);
+    } else {
+      connection.Refuse("408 Request Timeout");
+      connection.deadline = now + kLinger;
+      ++it;
     }
-    if (!connection.idle) connection.SendStatus("408 Request Timeout");
-    it = waiting_.erase(it);
   }
 }
 

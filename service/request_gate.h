@@ -51,6 +51,7 @@ class RequestGate {
   void Loop();
   void Watch(std::unique_ptr<ClientConnection> connection);
   void OnReadable(int fd);
+  void Rearm(int fd);
   void CloseExpired();
 
   const GateLimits limits_;
