@@ -3,11 +3,13 @@
 # of vanto-service, and the course host's first start through it: nginx must
 # serve the course files itself, pass manifests and account requests to the
 # service, refuse what the service refuses, and cut off a client that never
-# finishes its request head.
-# Usage: nginx_deployment_test.sh SERVICE VANTO PUZZLE_PLUGIN COURSE
+# finishes its request head. Given the PostgreSQL test cluster (the INFO file
+# of postgres_cluster.sh), it is the publisher's set-up: two service processes
+# behind nginx sharing one PostgreSQL database; otherwise one service on SQLite.
+# Usage: nginx_deployment_test.sh SERVICE VANTO PUZZLE_PLUGIN COURSE [POSTGRES_INFO]
 # Exit 77 (skipped) when nginx is not installed or the course is not generated.
 set -euo pipefail
-service_program=$1 vanto=$2 plugin=$3 course=$4
+service_program=$1 vanto=$2 plugin=$3 course=$4 postgres_info=${5:-}
 here=$(cd "$(dirname "$0")" && pwd)
 site="$here/../deploy/nginx-vanto.conf"
 nginx=$(command -v nginx || echo /usr/sbin/nginx)
@@ -16,23 +18,40 @@ nginx=$(command -v nginx || echo /usr/sbin/nginx)
 
 work=$(mktemp -d)
 pids=()
+admin_uri=$(sed -n 's/^uri=//p' "$postgres_info" 2>/dev/null || true)
+database="vanto_nginx_$$"
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; done
+  if [ -n "$admin_uri" ]; then psql "$admin_uri" -qc "DROP DATABASE IF EXISTS $database WITH (FORCE)"; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
 fail() { echo "FAILED: $*"; echo "-- nginx errors:"; cat "$work/error.log" 2>/dev/null; exit 1; }
 free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
 
-"$service_program" --port 0 --root "$course" --db "$work/accounts.db" 2>"$work/service.log" &
-pids+=($!)
-for _ in $(seq 100); do grep -q serving "$work/service.log" && break; sleep 0.1; done
-service_port=$(sed -n 's/.*http:\/\/127.0.0.1:\([0-9]*\).*/\1/p' "$work/service.log" | head -1)
-[ -n "$service_port" ] || fail "the service did not start"
+if [ -n "$admin_uri" ]; then
+  psql "$admin_uri" -qc "CREATE DATABASE $database"
+  db=${admin_uri/\/postgres\?/\/$database?}
+  services=(1 2)
+else
+  db="$work/accounts.db"
+  services=(1)
+fi
+upstream=""
+for n in "${services[@]}"; do
+  log="$work/service$n.log"
+  "$service_program" --port 0 --root "$course" --db "$db" >/dev/null 2>"$log" &
+  pids+=($!)
+  for _ in $(seq 100); do grep -q serving "$log" && break; sleep 0.1; done
+  service_port=$(sed -n 's/.*http:\/\/127.0.0.1:\([0-9]*\).*/\1/p' "$log" | head -1)
+  [ -n "$service_port" ] || fail "service $n did not start: $(cat "$work/service$n.log")"
+  upstream+="server 127.0.0.1:$service_port;\n    "
+done
+echo "${#services[@]} service process(es), accounts in ${db%%\?*}"
 
 port=$(free_port)
 sed -e "s|listen 80;|listen 127.0.0.1:$port;|" \
-  -e "s|server 127.0.0.1:8090;|server 127.0.0.1:$service_port;|" \
+  -e "s|server 127.0.0.1:8090;|$upstream|" \
   -e "s|/srv/vanto/course/|$(cd "$course" && pwd)/|" "$site" >"$work/vanto.conf"
 mkdir -p "$work/temp"
 cat >"$work/nginx.conf" <<CONF
@@ -78,11 +97,16 @@ for file in Vanto.swf ss/0.mp3 pz/0.jpg; do
 done
 grep -q "uid=123" "$install/Vanto.inf" || fail "no account reply"
 
-# nginx served the course files; the service saw the scripts only.
+# nginx served the course files; the services saw the scripts only, each
+# some of them.
 grep -q '"GET /v2/Vanto.swf?rand=[0-9]* HTTP/1.1" 200' "$work/access.log" || fail "Vanto.swf not served by nginx"
-grep -q "^GET /v2/Vanto.swf " "$work/service.log" && fail "the service served Vanto.swf, not nginx"
-grep -q "^GET /v2.php 200" "$work/service.log" || fail "no manifest from the service"
-grep -q "^GET /v2/vtuser.php 200" "$work/service.log" || fail "no account request reached the service"
+cat "$work"/service*.log >"$work/services.log"
+grep -q "^GET /v2/Vanto.swf " "$work/services.log" && fail "a service served Vanto.swf, not nginx"
+grep -q "^GET /v2.php 200" "$work/services.log" || fail "no manifest from the service"
+grep -q "^GET /v2/vtuser.php 200" "$work/services.log" || fail "no account request reached the service"
+for n in "${services[@]}"; do
+  grep -q "^GET /" "$work/service$n.log" || fail "service $n got no request"
+done
 
 # Refusals: hidden names, paths out of the tree, other methods.
 [ "$(curl -s -o /dev/null -w '%{http_code}' "$base/v2/.list-source")" = 404 ] || fail "a hidden file was served"
