@@ -1,5 +1,7 @@
 #include "shell/ui/main_frame.h"
 
+#include <gtk/gtk.h>
+#include <wx/display.h>
 #include <wx/gauge.h>
 #include <wx/nativewin.h>
 #include <wx/stattext.h>
@@ -69,24 +71,28 @@ void MainFrame::ShowMovieView() {
   PlaceWindowed();
 }
 
+// The movie first: the window cannot shrink below its child's size.
 void MainFrame::PlaceWindowed() {
+  if (movie_) movie_->SetSize(0, 0, kMovieWidth, kMovieHeight);
   SetClientSize(kMovieWidth, kMovieHeight);
   Centre();
-  if (movie_) movie_->SetSize(0, 0, kMovieWidth, kMovieHeight);
 }
 
+// The window manager is asked for full screen, and the window is also
+// placed over the primary screen itself: without a window manager (a kiosk,
+// a virtual display) nobody else would, and the toolkit's size stays true.
 void MainFrame::EnterFullScreen() {
-  ShowFullScreen(true, wxFULLSCREEN_ALL);
+  full_screen_ = true;
+  gtk_window_fullscreen(GTK_WINDOW(GetHandle()));
+  SetSize(wxDisplay(0u).GetGeometry());
   CoverClientArea();
 }
 
 void MainFrame::LeaveFullScreen() {
-  ShowFullScreen(false);
+  full_screen_ = false;
+  gtk_window_unfullscreen(GTK_WINDOW(GetHandle()));
   if (IsMaximized()) Maximize(false);
   PlaceWindowed();
-  // The window system restores the old geometry after this call returns;
-  // the movie's own size is set again once it has.
-  CallAfter([this] { PlaceWindowed(); });
 }
 
 void MainFrame::CoverClientArea() {
@@ -132,6 +138,6 @@ void MainFrame::OnKey(wxKeyEvent& event) {
 }
 
 void MainFrame::OnSize(wxSizeEvent& event) {
-  if (movie_shown_ && movie_ && (IsFullScreen() || IsMaximized())) CoverClientArea();
+  if (movie_shown_ && movie_ && (full_screen_ || IsMaximized())) CoverClientArea();
   event.Skip();
 }

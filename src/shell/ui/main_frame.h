@@ -52,6 +52,7 @@ class MainFrame : public wxFrame, public WindowActions {
   wxGauge* progress_ = nullptr;
   wxNativeWindow* movie_ = nullptr;
   bool movie_shown_ = false;
+  bool full_screen_ = false;
   bool ended_ = false;
   int result_ = 0;
 };

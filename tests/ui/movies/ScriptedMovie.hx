@@ -14,7 +14,7 @@ class ScriptedMovie {
   static var step = 0;
 
   static function show(text:String) {
-    lines.appendText(text + "\n");
+    lines.text = lines.text + text + "\n";
   }
 
   static function report(text:String) {
