@@ -41,7 +41,16 @@
     if (operations.length) setTimeout(() => window.vanto.run(operations), 0);
   }
 
+  // The smallest movie (an empty frame): loaded while the host still checks
+  // the course content, so that the player's engine is compiled and warm
+  // when the real movie comes.
+  const emptyMovie = new Uint8Array([
+    0x46, 0x57, 0x53, 0x0a, 0x11, 0x00, 0x00, 0x00, 0x00,
+    0x00, 0x1e, 0x01, 0x00, 0x40, 0x00, 0x00, 0x00,
+  ]);
+
   function reportFirstFrame(url) {
+    if (!url) return;
     requestAnimationFrame(() => requestAnimationFrame(() => post("frame " + url)));
   }
 
@@ -128,6 +137,7 @@
       return;
     }
     createPlayer();
+    player.ruffle().load({ data: emptyMovie }).catch(() => {});
     post("ready");
   });
 })();
