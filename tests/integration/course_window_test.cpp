@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "child_process.h"
+#include "virtual_display.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -62,47 +63,6 @@ int WaitExit(pid_t pid, std::chrono::seconds limit) {
   ::waitpid(pid, &status, 0);
   return -1;
 }
-
-// A virtual display on the first display number nobody uses.
-class VirtualDisplay {
- public:
-  VirtualDisplay() {
-    for (int number = 120; number < 400 && name_.empty(); ++number) {
-      std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
-      if (fs::exists(lock) || fs::exists("/tmp/.X11-unix/X" + std::to_string(number))) continue;
-      std::string name = ":" + std::to_string(number);
-      pid_ = ::fork();
-      if (pid_ == 0) {
-        ::execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1280x800x24", "-nolisten", "tcp",
-                 static_cast<char*>(nullptr));
-        ::_exit(127);
-      }
-      for (int i = 0; i < 100; ++i) {
-        if (fs::exists("/tmp/.X11-unix/X" + std::to_string(number))) {
-          name_ = name;
-          break;
-        }
-        if (::waitpid(pid_, nullptr, WNOHANG) == pid_) break;  // taken meanwhile
-        std::this_thread::sleep_for(50ms);
-      }
-    }
-  }
-  ~VirtualDisplay() {
-    if (pid_ > 0) {
-      ::kill(pid_, SIGTERM);
-      ::waitpid(pid_, nullptr, 0);
-    }
-  }
-  const std::string& name() const { return name_; }
-  void Screenshot(const fs::path& file) const {
-    std::string command = "DISPLAY=" + name_ + " import -window root " + file.string();
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
-  }
-
- private:
-  pid_t pid_ = -1;
-  std::string name_;
-};
 
 // An account service that takes its time and then hangs up: the movie's
 // login command is handled slowly, and fails quietly.
