@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Sets up, then runs the course: the reference service with the demo course
 # on 127.0.0.1:8090, and the course host in an installation folder under
-# run/. Until the course window is built the host runs headless: type movie
-# commands (command, TAB, argument), end with Ctrl-D to close it; without a
-# terminal a short demo session is played.
+# run/. With a display (DISPLAY set) the course window opens; close it to
+# end. Without one the host runs headless: type movie commands (command,
+# TAB, argument), end with Ctrl-D to close it; without a terminal a short
+# demo session is played.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
@@ -26,6 +27,7 @@ done
 # The installation: the programs, the puzzle plug-in and the course list;
 # everything else comes from the service at the first start.
 cp build/bin/Vanto build/bin/libPuzzle.so "$install/"
+rm -rf "$install/player" && cp -r build/bin/player "$install/"
 [ -x build/bin/Update ] && cp build/bin/Update "$install/"
 [ -f "$install/list.txt" ] || cp build/course/list.txt "$install/"
 if [ "$port" != 8090 ]; then
@@ -33,11 +35,18 @@ if [ "$port" != 8090 ]; then
     "$port" "$port" "$port" "$port" "$port" "$port" >"$install/service.ini"
 fi
 
-echo "== course host (headless) in $install, service on http://127.0.0.1:$port =="
-if [ -t 0 ]; then
+if [ -n "${DISPLAY:-}" ]; then
+  echo "== course window on display $DISPLAY, installation in $install, service on http://127.0.0.1:$port =="
+  set +e
+  "$install/Vanto"
+elif [ -t 0 ]; then
+  echo "== course host (headless) in $install, service on http://127.0.0.1:$port =="
   echo "Type movie commands (for example: Chapters<TAB>begin), Ctrl-D closes the course."
+  set +e
   "$install/Vanto" --headless
 else
+  echo "== course host (headless) in $install, service on http://127.0.0.1:$port =="
+  set +e
   "$install/Vanto" --headless <scripts/demo-session.txt
 fi
 status=$?

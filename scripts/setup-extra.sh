@@ -19,3 +19,11 @@ if [ ! -f service/node_modules/.package-lock.json ] ||
   (cd service && npm ci --no-audit --no-fund --loglevel=error)
 fi
 node service/course/make-course.js build/course
+
+# The movie player of the course window: Ruffle from npm into
+# player/node_modules (from the committed lock file); the build copies it
+# beside the program.
+if [ ! -f player/node_modules/.package-lock.json ] ||
+  [ player/package-lock.json -nt player/node_modules/.package-lock.json ]; then
+  (cd player && npm ci --no-audit --no-fund --loglevel=error)
+fi

@@ -20,5 +20,5 @@ fi
 
 if [ -x scripts/setup-extra.sh ]; then scripts/setup-extra.sh; fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTO_TESTS=ON -DVANTO_BENCH=ON >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTO_TESTS=ON -DVANTO_BENCH=ON -DVANTO_GUI=ON >/dev/null
 cmake --build build -j"$(nproc)"

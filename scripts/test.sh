@@ -9,7 +9,7 @@ jobs=$(nproc)
 scripts/setup.sh
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTO_SANITIZE=ON \
-  -DVANTO_TESTS=ON -DVANTO_BENCH=OFF >/dev/null
+  -DVANTO_TESTS=ON -DVANTO_BENCH=OFF -DVANTO_GUI=ON >/dev/null
 cmake --build build-asan -j"$jobs"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

@@ -7,6 +7,9 @@
 
 #include "shell/headless/headless_host.h"
 #include "shell/vanto_pelko_app.h"
+#ifdef VANTO_WINDOWED
+#include "shell/ui/windowed_front_end.h"
+#endif
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments;
@@ -18,10 +21,19 @@ int main(int argc, char** argv) {
       arguments.emplace_back(argv[i]);
     }
   }
-  // The updater restarts the host with "/updated" only; until the host has
-  // its window, every start runs headless.
-  if (!headless) std::fprintf(stderr, "Vanto: this build has no window; running headless\n");
-  std::unique_ptr<FrontEnd> front_end = std::make_unique<HeadlessFrontEnd>(stdin, stdout);
+  std::unique_ptr<FrontEnd> front_end;
+  if (headless) {
+    front_end = std::make_unique<HeadlessFrontEnd>(stdin, stdout);
+  } else {
+#ifdef VANTO_WINDOWED
+    front_end = WindowedFrontEnd::Start(argc, argv);
+    if (!front_end) return 2;
+#else
+    // A build without windows still answers the updater's restart.
+    std::fprintf(stderr, "Vanto: this build has no window; running headless\n");
+    front_end = std::make_unique<HeadlessFrontEnd>(stdin, stdout);
+#endif
+  }
   CVantoPelkoApp app;
   return app.InitInstance(arguments, *front_end);
 }
