@@ -1,0 +1,116 @@
+import flash.display.Loader;
+import flash.display.Sprite;
+import flash.events.DataEvent;
+import flash.events.Event;
+import flash.net.URLRequest;
+import vanto.*;
+
+/**
+	"Vanto.swf": the shell. It shows the home screen and its small screens, and plays the
+	day's lesson movies inside itself in the order the documents give, then the quiz,
+	then the movie the quiz document names.
+**/
+class Main extends Movie {
+	var screen:Sprite;
+	var lesson:Loader;
+	var chapter = -1;
+	var reviewing = false;
+
+	static function main() {
+		Movie.run(new Main());
+	}
+
+	override function begin() {
+		stage.addEventListener(Movie.kNext, function(e:DataEvent) next(e.data));
+		stage.addEventListener(Movie.kHome, function(_) home());
+		Host.listen("cbChapter", function(c) {
+			chapter = Std.parseInt(c);
+			if (Std.isOfType(screen, HomeScreen))
+				cast(screen, HomeScreen).showChapter(chapter);
+		});
+		home();
+		Host.send("Chapters", "begin");
+	}
+
+	override function goHome():Void {
+		home();
+	}
+
+	function home():Void {
+		Sounds.hush();
+		closeLesson();
+		if (reviewing) {
+			// A review leaves the earlier day's lesson documents behind; have today's written again.
+			reviewing = false;
+			Host.send("fuxi", "0");
+		}
+		show(new HomeScreen(chapter, startToday, function() show(new ReviewScreen(startReview, home)), function() show(new ParentsDoor(home))));
+	}
+
+	function startToday(firstUrl:String):Void {
+		reviewing = false;
+		openLesson(firstUrl);
+	}
+
+	/** Reviews the study day `daysBack` days ago: the host fetches its media and writes its lesson documents. */
+	function startReview(daysBack:Int):Void {
+		Host.send("fuxi", Std.string(daysBack));
+		reviewing = true;
+		openLesson("CSHZ.swf");
+	}
+
+	/** A lesson movie ended and named the next one; none means the quiz comes next. */
+	function next(url:String):Void {
+		if (url != "")
+			openLesson(url);
+		else
+			show(new QuizScreen(quizDone, home));
+	}
+
+	function quizDone(afterQuiz:String):Void {
+		if (reviewing) {
+			home();
+			return;
+		}
+		// The day's study is done: the host records it, then reports it to the account.
+		Host.send("SKSZ", "finish");
+		Host.send("SKSZ", "end");
+		if (afterQuiz == "")
+			home();
+		else
+			openLesson(afterQuiz);
+	}
+
+	function show(next:Sprite):Void {
+		closeLesson();
+		if (screen != null)
+			removeChild(screen);
+		screen = next;
+		addChild(screen);
+	}
+
+	function openLesson(url:String):Void {
+		if (screen != null)
+			removeChild(screen);
+		screen = null;
+		closeLesson();
+		lesson = new Loader();
+		lesson.contentLoaderInfo.addEventListener(flash.events.IOErrorEvent.IO_ERROR, function(_) home());
+		addChild(lesson);
+		try {
+			lesson.load(new URLRequest(Paths.url(url)), MovieFrame.separateDomain());
+		} catch (e:Dynamic) {
+			home();
+		}
+	}
+
+	function closeLesson():Void {
+		if (lesson == null)
+			return;
+		try {
+			lesson.unloadAndStop();
+		} catch (e:Dynamic) {}
+		removeChild(lesson);
+		lesson = null;
+	}
+}

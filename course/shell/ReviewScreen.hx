@@ -1,0 +1,45 @@
+import flash.display.Sprite;
+import flash.events.MouseEvent;
+import vanto.*;
+
+/** The last days as calendar leaves; touching one reviews that day's lesson. */
+class ReviewScreen extends Sprite {
+	public function new(onPick:Int->Void, onHome:Void->Void) {
+		super();
+		addChild(new BigButton(58, 58, 84, Ui.kOrange, Icons.house, "", onHome));
+		var title = new Sprite();
+		Icons.calendar(title.graphics, 50);
+		title.x = 480;
+		title.y = 70;
+		addChild(title);
+		Docs.load("zjfx.xml", function(root) {
+			var days = [for (d in root.nodes.day) if (d.has.storyId && d.att.storyId != "0") d];
+			for (i in 0...days.length) {
+				var back = Std.parseInt(days[i].att.storyId);
+				var leaf = dayLeaf(days[i].has.time ? days[i].att.time : "", 100 + (i % 3) * 280, 150 + Std.int(i / 3) * 200);
+				leaf.addEventListener(MouseEvent.CLICK, function(_) {
+					Sounds.tap();
+					onPick(back);
+				});
+				addChild(leaf);
+			}
+		});
+	}
+
+	function dayLeaf(time:String, x:Float, y:Float):Sprite {
+		var leaf = new Sprite();
+		leaf.x = x;
+		leaf.y = y;
+		Ui.drawCard(leaf.graphics, 0, 0, 200, 160, Ui.kWhite, 30);
+		leaf.graphics.beginFill(Ui.kRed);
+		leaf.graphics.drawRoundRect(0, 0, 200, 40, 30, 30);
+		leaf.graphics.drawRect(0, 20, 200, 20);
+		leaf.graphics.endFill();
+		var parts = time.split("-");
+		leaf.addChild(Ui.label(parts.length == 2 ? parts[0] + "月" : "", 26, Ui.kWhite, 100, 20));
+		leaf.addChild(Ui.label(parts.length == 2 ? parts[1] : time, 72, Ui.kInk, 100, 100));
+		leaf.buttonMode = true;
+		leaf.mouseChildren = false;
+		return leaf;
+	}
+}
