@@ -3,7 +3,10 @@
 //   list.txt         1200 frequent characters in six chapters (60, 120, 180,
 //                    240, 300, 300), each line "char TAB pinyin TAB word TAB word"
 //   sound/*.mp3      the fixed feedback and lesson sounds (espeak-ng + lame)
-//   *.swf, movie/, bh/, tp/, gs*/   placeholder movies under their final names
+//                    and the touch sound (a synthesized chime)
+//   flashGame.swf, movie/, hlg/, gs*/   placeholder movies under their final names
+// The course movies themselves (Vanto.swf, the lessons, bh/, tp/) are built
+// from course/ by the build into the same tree.
 // Character sounds (ss/) and puzzle pictures (pz/) are made by the service on
 // first request. Files that already exist are left alone, so real movies put
 // in place later survive a re-run, and a re-run takes well under a second
@@ -151,13 +154,11 @@ function placeholderSwf() {
 
 function writePlaceholderMovies(out) {
   const swf = placeholderSwf();
-  const names = ["Vanto.swf", "flashGame.swf", "Kong.swf", "kong.swf", "CSHZ.swf", "SKSZ.swf",
-    "GDLX.swf", "ceping.swf"];
+  const names = ["flashGame.swf"];
   for (let i = 1; i <= 9; i++) names.push(`movie/mf${i}.swf`);
   for (const game of ["mouse", "Zida", "Vize", "Tarqa", "puzzle"]) {
     names.push(`hlg/${game}/${game}.swf`);
   }
-  for (let i = 0; i < kCourseSize; i++) names.push(`bh/${i}.swf`, `tp/${i}.swf`);
   for (let s = 0; s < kStoryCount; s++) {
     for (let p = 0; p < kStoryParts; p++) names.push(`gs${s}/${p}.swf`);
   }
@@ -188,18 +189,65 @@ function writeFixedSounds(out) {
     const file = path.join(out, name);
     if (!fs.existsSync(file)) speakToMp3(text, file);
   }
+  const tap = path.join(out, "sound/tap.mp3");
+  if (!fs.existsSync(tap)) encodeMp3(chimeWav([1046.5, 1568]), tap);
+}
+
+// A short, soft two-note chime as 16-bit mono WAV: every touch in the course
+// plays it.
+function chimeWav(frequencies) {
+  const rate = 22050;
+  const noteSamples = Math.round(rate * 0.07);
+  const samples = noteSamples * frequencies.length;
+  const wav = Buffer.alloc(44 + samples * 2);
+  wav.write("RIFF", 0, "latin1");
+  wav.writeUInt32LE(36 + samples * 2, 4);
+  wav.write("WAVEfmt ", 8, "latin1");
+  wav.writeUInt32LE(16, 16);
+  wav.writeUInt16LE(1, 20);
+  wav.writeUInt16LE(1, 22);
+  wav.writeUInt32LE(rate, 24);
+  wav.writeUInt32LE(rate * 2, 28);
+  wav.writeUInt16LE(2, 32);
+  wav.writeUInt16LE(16, 34);
+  wav.write("data", 36, "latin1");
+  wav.writeUInt32LE(samples * 2, 40);
+  for (let i = 0; i < samples; i++) {
+    const f = frequencies[Math.floor(i / noteSamples)];
+    const t = (i % noteSamples) / rate;
+    const fade = Math.exp(-t * 30);
+    wav.writeInt16LE(Math.round(Math.sin(2 * Math.PI * f * t) * fade * 9000), 44 + i * 2);
+  }
+  return wav;
+}
+
+function encodeMp3(wavBytes, file) {
+  const wav = `${file}.${process.pid}.wav`;
+  fs.writeFileSync(wav, wavBytes);
+  try {
+    lameToMp3(wav, file);
+  } finally {
+    fs.rmSync(wav, { force: true });
+  }
+}
+
+function lameToMp3(wav, file) {
+  const tmp = `${file}.${process.pid}.tmp`;
+  try {
+    execFileSync("lame", ["--quiet", "-b", "32", wav, tmp]);
+    fs.renameSync(tmp, file);
+  } finally {
+    fs.rmSync(tmp, { force: true });
+  }
 }
 
 function speakToMp3(text, file) {
   const wav = `${file}.${process.pid}.wav`;
-  const tmp = `${file}.${process.pid}.tmp`;
   try {
     execFileSync("espeak-ng", ["-v", "cmn", "-w", wav, text || " "]);
-    execFileSync("lame", ["--quiet", "-b", "32", wav, tmp]);
-    fs.renameSync(tmp, file);
+    lameToMp3(wav, file);
   } finally {
     fs.rmSync(wav, { force: true });
-    fs.rmSync(tmp, { force: true });
   }
 }
 
