@@ -35,7 +35,7 @@ class Main extends Movie {
 			return;
 		var chapter = root.node.chapter;
 		row(chapter, "learned", Ui.kGreen, Icons.check, 190);
-		row(chapter, "fallibility", Ui.kOrange, Icons.speaker, 330);
+		row(chapter, "fallibility", Ui.kOrange, Icons.brush, 330);
 	}
 
 	/** One list of the report as a row of character tiles behind a coloured sign. */
@@ -55,10 +55,10 @@ class Main extends Movie {
 		addChild(sign);
 		for (i in 0...words.length) {
 			var tile = new Sprite();
-			tile.x = 170 + i * 84;
-			tile.y = y + 15;
-			Ui.drawCard(tile.graphics, 0, 0, 76, 84, Ui.kWhite, 20);
-			tile.addChild(Ui.label(words[i], 52, Ui.darker(color), 38, 42));
+			tile.x = 165 + i * 86;
+			tile.y = y + 8;
+			Ui.drawCard(tile.graphics, 0, 0, 80, 96, Ui.kWhite, 20);
+			tile.addChild(Ui.label(words[i], 60, Ui.darker(color), 40, 48));
 			addChild(tile);
 		}
 	}

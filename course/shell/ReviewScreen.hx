@@ -32,12 +32,12 @@ class ReviewScreen extends Sprite {
 		leaf.y = y;
 		Ui.drawCard(leaf.graphics, 0, 0, 200, 160, Ui.kWhite, 30);
 		leaf.graphics.beginFill(Ui.kRed);
-		leaf.graphics.drawRoundRect(0, 0, 200, 40, 30, 30);
-		leaf.graphics.drawRect(0, 20, 200, 20);
+		leaf.graphics.drawRoundRect(0, 0, 200, 52, 30, 30);
+		leaf.graphics.drawRect(0, 26, 200, 26);
 		leaf.graphics.endFill();
 		var parts = time.split("-");
-		leaf.addChild(Ui.label(parts.length == 2 ? parts[0] + "月" : "", 26, Ui.kWhite, 100, 20));
-		leaf.addChild(Ui.label(parts.length == 2 ? parts[1] : time, 72, Ui.kInk, 100, 100));
+		leaf.addChild(Ui.label(parts.length == 2 ? parts[0] + "月" : "", 30, Ui.kWhite, 100, 26));
+		leaf.addChild(Ui.label(parts.length == 2 ? parts[1] : time, 72, Ui.kInk, 100, 106));
 		leaf.buttonMode = true;
 		leaf.mouseChildren = false;
 		return leaf;

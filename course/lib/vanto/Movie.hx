@@ -19,7 +19,12 @@ class Movie extends Sprite {
 		if (stage != null)
 			haxe.Timer.delay(begin, 0);
 		else
-			addEventListener(Event.ADDED_TO_STAGE, function(_) begin());
+			addEventListener(Event.ADDED_TO_STAGE, added);
+	}
+
+	function added(_):Void {
+		removeEventListener(Event.ADDED_TO_STAGE, added);
+		begin();
 	}
 
 	/** Runs once the movie is on the stage. */
