@@ -1,0 +1,13 @@
+# Fails when a course movie in the content tree is missing or still the
+# generator's empty stand-in rather than the built movie.
+foreach(name Vanto CSHZ SKSZ GDLX ceping kong Kong bh/0 bh/1199 tp/0 tp/1199)
+  set(file ${TREE}/${name}.swf)
+  if(NOT EXISTS ${file})
+    message(FATAL_ERROR "${file} is missing")
+  endif()
+  file(READ ${file} signature LIMIT 3 HEX)
+  file(SIZE ${file} size)
+  if(NOT signature MATCHES "^(435753|465753)$" OR size LESS 2000)
+    message(FATAL_ERROR "${file} is not a built course movie (${size} bytes)")
+  endif()
+endforeach()
