@@ -1,4 +1,3 @@
-import flash.display.Sprite;
 import haxe.xml.Access;
 import vanto.*;
 
@@ -13,7 +12,7 @@ class Main extends Movie {
 
 	override function begin() {
 		Host.send("ceping", "begin");
-		addChild(new BigButton(58, 58, 84, Ui.kOrange, Icons.house, "", leave));
+		addChild(BigButton.home(leave));
 		addChild(new BigButton(860, 510, 120, Ui.kGreen, Icons.check, "", leave));
 		Docs.load("stat.xml", show);
 	}
@@ -25,11 +24,7 @@ class Main extends Movie {
 
 	function show(root:Access):Void {
 		var days = Std.parseInt(Docs.text(root, "learnDays"));
-		var sun = new Sprite();
-		Icons.star(sun.graphics, 60);
-		sun.x = 400;
-		sun.y = 70;
-		addChild(sun);
+		addChild(Ui.picture(Icons.star, 60, 400, 70));
 		addChild(Ui.label("× " + (days == null ? 0 : days), 56, Ui.kInk, 500, 70));
 		if (!root.hasNode.chapter)
 			return;
@@ -45,21 +40,9 @@ class Main extends Movie {
 		var words = [for (w in chapter.node.resolve(list).nodes.word) w.has.hanzi ? w.att.hanzi : ""];
 		if (words.length == 0)
 			return;
-		var sign = new Sprite();
-		sign.graphics.beginFill(color);
-		sign.graphics.drawCircle(0, 0, 50);
-		sign.graphics.endFill();
-		icon(sign.graphics, 40);
-		sign.x = 90;
-		sign.y = y + 55;
-		addChild(sign);
+		addChild(Ui.badge(icon, color, 50, 90, y + 55));
 		for (i in 0...words.length) {
-			var tile = new Sprite();
-			tile.x = 165 + i * 86;
-			tile.y = y + 8;
-			Ui.drawCard(tile.graphics, 0, 0, 80, 96, Ui.kWhite, 20);
-			tile.addChild(Ui.label(words[i], 60, Ui.darker(color), 40, 48));
-			addChild(tile);
+			addChild(Ui.characterTile(words[i], 165 + i * 86, y + 8, 80, 96, Ui.darker(color)));
 		}
 	}
 }

@@ -45,11 +45,7 @@ class LevelMeter extends Sprite {
 			heights.push(Math.max(0.08, Math.min(1, loudest)));
 		}
 		draw(heights, Ui.kGreen);
-		var star = new Sprite();
-		Icons.star(star.graphics, 60);
-		star.x = w / 2;
-		star.y = h + 75;
-		addChild(star);
+		addChild(Ui.picture(Icons.star, 60, w / 2, h + 75));
 	}
 
 	function draw(heights:Array<Float>, color:Int):Void {

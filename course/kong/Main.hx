@@ -1,4 +1,3 @@
-import flash.display.Sprite;
 import vanto.*;
 
 /** "kong.swf" and "Kong.swf": a short cheer between activities, then home. */
@@ -10,11 +9,7 @@ class Main extends Movie {
 	}
 
 	override function begin() {
-		var star = new Sprite();
-		Icons.star(star.graphics, 200);
-		star.x = 480;
-		star.y = 280;
-		addChild(star);
+		addChild(Ui.picture(Icons.star, 200, 480, 280));
 		addChild(new BigButton(850, 480, 130, Ui.kGreen, Icons.house, "", goHome));
 		Sounds.say("sound/right1.mp3");
 		haxe.Timer.delay(goHome, kStayMs);

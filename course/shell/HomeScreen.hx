@@ -1,5 +1,4 @@
 import flash.display.Sprite;
-import flash.events.MouseEvent;
 import vanto.*;
 
 /**
@@ -47,24 +46,11 @@ class HomeScreen extends Sprite {
 	}
 
 	function characterTile(text:String, sound:String, x:Float, y:Float, size:Float):Sprite {
-		var tile = new Sprite();
-		tile.x = x;
-		tile.y = y;
-		Ui.drawCard(tile.graphics, 0, 0, size, size, Ui.kWhite, 30);
-		tile.addChild(Ui.label(text, Std.int(size * 0.7), Ui.kInk, size / 2, size / 2));
-		tile.buttonMode = true;
-		tile.mouseChildren = false;
-		tile.addEventListener(MouseEvent.CLICK, function(_) Sounds.say(sound));
-		return tile;
+		return Ui.characterTile(text, x, y, size, size, Ui.kInk, function() Sounds.say(sound));
 	}
 
 	/** Today's lesson is done: a big star beside the play button. */
 	function addDoneStar():Void {
-		var star = new Sprite();
-		Icons.star(star.graphics, 70);
-		star.x = 650;
-		star.y = 420;
-		star.mouseEnabled = false;
-		addChild(star);
+		addChild(Ui.picture(Icons.star, 70, 650, 420));
 	}
 }

@@ -1,5 +1,4 @@
 import flash.display.Sprite;
-import flash.events.MouseEvent;
 import haxe.xml.Access;
 import vanto.*;
 
@@ -29,7 +28,7 @@ class QuizScreen extends Sprite {
 	public function new(onDone:String->Void, onHome:Void->Void) {
 		super();
 		this.onDone = onDone;
-		addChild(new BigButton(58, 58, 84, Ui.kOrange, Icons.house, "", onHome));
+		addChild(BigButton.home(onHome));
 		Docs.load(kDocument, function(root) {
 			if (root.hasNode.config)
 				for (s in root.node.config.elements)
@@ -85,14 +84,8 @@ class QuizScreen extends Sprite {
 	}
 
 	function choiceTile(q:Question, text:String, x:Float, y:Float, size:Float):Sprite {
-		var tile = new Sprite();
-		tile.x = x;
-		tile.y = y;
-		Ui.drawCard(tile.graphics, 0, 0, size, size, Ui.kWhite, 36);
-		tile.addChild(Ui.label(text, Std.int(size * 0.68), Ui.kInk, size / 2, size / 2));
-		tile.buttonMode = true;
-		tile.mouseChildren = false;
-		tile.addEventListener(MouseEvent.CLICK, function(_) choose(q, text, tile, size));
+		var tile:Sprite = null;
+		tile = Ui.characterTile(text, x, y, size, size, Ui.kInk, function() choose(q, text, tile, size));
 		return tile;
 	}
 
@@ -130,11 +123,7 @@ class QuizScreen extends Sprite {
 		removeChild(page);
 		page = new Sprite();
 		addChild(page);
-		var star = new Sprite();
-		Icons.star(star.graphics, 200);
-		star.x = 480;
-		star.y = 300;
-		page.addChild(star);
+		page.addChild(Ui.picture(Icons.star, 200, 480, 300));
 		Sounds.say(sounds.get("sound_true"), function() onDone(afterQuiz));
 	}
 }

@@ -6,12 +6,8 @@ import vanto.*;
 class ReviewScreen extends Sprite {
 	public function new(onPick:Int->Void, onHome:Void->Void) {
 		super();
-		addChild(new BigButton(58, 58, 84, Ui.kOrange, Icons.house, "", onHome));
-		var title = new Sprite();
-		Icons.calendar(title.graphics, 50);
-		title.x = 480;
-		title.y = 70;
-		addChild(title);
+		addChild(BigButton.home(onHome));
+		addChild(Ui.picture(Icons.calendar, 50, 480, 70));
 		Docs.load("zjfx.xml", function(root) {
 			var days = [for (d in root.nodes.day) if (d.has.storyId && d.att.storyId != "0") d];
 			for (i in 0...days.length) {

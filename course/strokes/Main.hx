@@ -46,14 +46,7 @@ class Main extends Movie {
 		page = new Sprite();
 		addChild(page);
 		page.addChild(Ui.progressDots(i, items.length));
-		var kind = new Sprite();
-		kind.x = 110;
-		kind.y = 300;
-		kind.graphics.beginFill(item.isPicture ? Ui.kGreen : Ui.kPurple);
-		kind.graphics.drawCircle(0, 0, 60);
-		kind.graphics.endFill();
-		(item.isPicture ? Icons.picture : Icons.brush)(kind.graphics, 46);
-		page.addChild(kind);
+		page.addChild(Ui.badge(item.isPicture ? Icons.picture : Icons.brush, item.isPicture ? Ui.kGreen : Ui.kPurple, 60, 110, 300));
 		page.addChild(new BigButton(860, 180, 90, Ui.kBlue, Icons.speaker, "", function() Sounds.say(item.sound)));
 		if (i > 0)
 			page.addChild(new BigButton(860, 300, 90, Ui.kOrange, Icons.arrowLeft, "", function() show(index - 1)));

@@ -46,6 +46,11 @@ class BigButton extends Sprite {
 		addEventListener(MouseEvent.CLICK, press);
 	}
 
+	/** The house button in the top-left corner that leads home. */
+	public static function home(onPress:Void->Void):BigButton {
+		return new BigButton(58, 58, 84, Ui.kOrange, Icons.house, "", onPress);
+	}
+
 	function press(_):Void {
 		scaleX = scaleY = 1;
 		Sounds.tap();

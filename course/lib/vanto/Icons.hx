@@ -82,9 +82,9 @@ class Icons {
 		g.lineStyle();
 	}
 
-	public static function star(g:Graphics, r:Float, color:Int = Ui.kYellow):Void {
-		g.lineStyle(r * 0.06, Ui.darker(color));
-		g.beginFill(color);
+	public static function star(g:Graphics, r:Float):Void {
+		g.lineStyle(r * 0.06, Ui.darker(Ui.kYellow));
+		g.beginFill(Ui.kYellow);
 		for (i in 0...11) {
 			var a = -Math.PI / 2 + i * Math.PI / 5;
 			var d = i % 2 == 0 ? r * 0.9 : r * 0.4;

@@ -32,7 +32,7 @@ class Movie extends Sprite {
 
 	/** Puts the house button in the top-left corner. */
 	function addHomeButton():Void {
-		addChild(new BigButton(58, 58, 84, Ui.kOrange, Icons.house, "", goHome));
+		addChild(BigButton.home(goHome));
 	}
 
 	/** Ends this movie and asks for `url` next ("" when the documents name none). */

@@ -76,13 +76,51 @@ class Ui {
 		var step = 34.0;
 		var left = (kWidth - step * (total - 1)) / 2;
 		for (i in 0...total) {
-			dots.graphics.lineStyle(3, kWhite);
-			dots.graphics.beginFill(i < done ? kYellow : 0xFFFFFF, i < done ? 1 : 0.35);
+			dots.graphics.lineStyle(3, i <= done ? darker(kYellow) : 0x8CB8DC);
+			dots.graphics.beginFill(i <= done ? kYellow : kWhite);
 			dots.graphics.drawCircle(left + i * step, y, i == done ? 14 : 10);
 			dots.graphics.endFill();
 		}
 		dots.mouseEnabled = false;
 		return dots;
+	}
+
+	/** A picture (see Icons) of radius `r` centred on (x, y), not clickable. */
+	public static function picture(draw:Graphics->Float->Void, r:Float, x:Float, y:Float):Sprite {
+		var sprite = new Sprite();
+		draw(sprite.graphics, r);
+		sprite.x = x;
+		sprite.y = y;
+		sprite.mouseEnabled = false;
+		return sprite;
+	}
+
+	/** A coloured disc of radius `r` with a picture on it, centred on (x, y), not clickable. */
+	public static function badge(draw:Graphics->Float->Void, color:Int, r:Float, x:Float, y:Float):Sprite {
+		return picture(function(g, size) {
+			g.beginFill(color);
+			g.drawCircle(0, 0, size);
+			g.endFill();
+			draw(g, size * 0.78);
+		}, r, x, y);
+	}
+
+	/**
+		A character on a white card with its top-left corner at (x, y); touching it runs
+		`onTouch` when one is given.
+	**/
+	public static function characterTile(text:String, x:Float, y:Float, w:Float, h:Float, ink:Int, ?onTouch:Void->Void):Sprite {
+		var tile = new Sprite();
+		tile.x = x;
+		tile.y = y;
+		drawCard(tile.graphics, 0, 0, w, h, kWhite, Math.min(w, h) * 0.22);
+		tile.addChild(label(text, Std.int(Math.min(w, h) * 0.68), ink, w / 2, h / 2));
+		tile.mouseChildren = false;
+		if (onTouch != null) {
+			tile.buttonMode = true;
+			tile.addEventListener(flash.events.MouseEvent.CLICK, function(_) onTouch());
+		}
+		return tile;
 	}
 
 	public static function darker(color:Int):Int {
