@@ -106,7 +106,7 @@ class QuizScreen extends Sprite {
 		mark.addChild(icon);
 		tile.addChild(mark);
 		if (!right) {
-			Sounds.say(sounds.get("sound_wrong"));
+			Sounds.sayAll([sounds.get("sound_wrong"), sounds.get("sound_false")]);
 			return;
 		}
 		page.mouseChildren = false;
