@@ -61,6 +61,10 @@ class Sounds {
 			finish = null;
 			f();
 		};
+		if (path == null || path == "") {
+			haxe.Timer.delay(once, 0);
+			return null;
+		}
 		var sound = new Sound();
 		sound.addEventListener(IOErrorEvent.IO_ERROR, function(_) once());
 		var channel:SoundChannel = null;
