@@ -30,6 +30,11 @@ class Main extends Movie {
 		});
 		home();
 		Host.send("Chapters", "begin");
+		Docs.load("stat.xml", function(root) {
+			// The login may bring the account's learner state and new documents.
+			if (Account.login(Docs.text(root, "learnDays") == "1") && Std.isOfType(screen, HomeScreen))
+				home();
+		});
 	}
 
 	override function goHome():Void {
