@@ -1,4 +1,5 @@
 import flash.display.Sprite;
+import flash.events.Event;
 import vanto.*;
 
 /** Bars of how loud the child spoke, and a star when the take is in. */
@@ -20,10 +21,18 @@ class LevelMeter extends Sprite {
 		draw([], Ui.kWhite);
 	}
 
-	/** The microphone is open: grey bars until the report comes. */
+	/** The microphone is open: bars that flicker in red until the report comes. */
 	public function listening():Void {
 		state = "waiting";
-		draw([for (i in 0...kBars) 0.15], 0xDDDDDD);
+		addEventListener(Event.ENTER_FRAME, flicker);
+	}
+
+	function flicker(_):Void {
+		if (state != "waiting") {
+			removeEventListener(Event.ENTER_FRAME, flicker);
+			return;
+		}
+		draw([for (i in 0...kBars) 0.1 + Math.random() * 0.5], 0xF7A1A1);
 	}
 
 	public function waiting():Bool {

@@ -27,8 +27,11 @@ class ReviewScreen extends Sprite {
 		leaf.x = x;
 		leaf.y = y;
 		Ui.drawCard(leaf.graphics, 0, 0, 200, 160, Ui.kWhite, 30);
+		// Two fills: overlapping shapes in one fill would cancel each other out.
 		leaf.graphics.beginFill(Ui.kRed);
 		leaf.graphics.drawRoundRect(0, 0, 200, 52, 30, 30);
+		leaf.graphics.endFill();
+		leaf.graphics.beginFill(Ui.kRed);
 		leaf.graphics.drawRect(0, 26, 200, 26);
 		leaf.graphics.endFill();
 		var parts = time.split("-");
