@@ -23,11 +23,8 @@ class Main extends Movie {
 	override function begin() {
 		stage.addEventListener(Movie.kNext, function(e:DataEvent) next(e.data));
 		stage.addEventListener(Movie.kHome, function(_) home());
-		Host.listen("cbChapter", function(c) {
-			chapter = Std.parseInt(c);
-			if (Std.isOfType(screen, HomeScreen))
-				cast(screen, HomeScreen).showChapter(chapter);
-		});
+		Host.listen("cbChapter", showChapter);
+		Host.listenVariables(function(name, value) if (name == "chapter") showChapter(value));
 		home();
 		Host.send("Chapters", "begin");
 		Docs.load("stat.xml", function(root) {
@@ -35,6 +32,13 @@ class Main extends Movie {
 			if (Account.login(Docs.text(root, "learnDays") == "1") && Std.isOfType(screen, HomeScreen))
 				home();
 		});
+	}
+
+	function showChapter(value:String):Void {
+		var c = Std.parseInt(value);
+		chapter = c == null ? -1 : c;
+		if (Std.isOfType(screen, HomeScreen))
+			cast(screen, HomeScreen).showChapter(chapter);
 	}
 
 	override function goHome():Void {

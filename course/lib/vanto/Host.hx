@@ -13,6 +13,18 @@ class Host {
 
 	/** Lets the host call `handler` by `name` with one text argument. */
 	public static function listen(name:String, handler:String->Void):Void {
+		register(name, handler);
+	}
+
+	/**
+		Lets the host set a movie variable: the player has no way into a movie's variables,
+		so it calls "SetVariable" with the name and the value.
+	**/
+	public static function listenVariables(handler:String->String->Void):Void {
+		register("SetVariable", handler);
+	}
+
+	static function register(name:String, handler:Dynamic):Void {
 		if (!ExternalInterface.available)
 			return;
 		try {
