@@ -9,6 +9,9 @@
   const scaleNames = ["showAll", "noBorder", "exactFit", "noScale"];
   const settings = { allowFullscreen: false, scale: "showAll" };
   let player = null;
+  // Loads run one after another: a later load must not be overtaken by an
+  // earlier one still starting the engine.
+  let loading = Promise.resolve();
 
   window.RufflePlayer = window.RufflePlayer || {};
   window.RufflePlayer.config = {
@@ -93,12 +96,14 @@
     load(op) {
       player.classList.remove("unloaded");
       player.dataset.url = op.url;
-      player.ruffle().load({
+      // Settings made right after the load (AllowFullScreen, ScaleMode) count.
+      loading = loading.then(() => player.ruffle().load({
         url: op.url,
         allowScriptAccess: true,
         allowFullscreen: settings.allowFullscreen,
         scale: settings.scale,
-      }).catch((error) => post("error the movie did not load: " + error));
+      }))
+          .catch((error) => post("error the movie did not load: " + error));
     },
     unload() {
       player.pause();
@@ -137,7 +142,7 @@
       return;
     }
     createPlayer();
-    player.ruffle().load({ data: emptyMovie }).catch(() => {});
+    loading = player.ruffle().load({ data: emptyMovie }).catch(() => {});
     post("ready");
   });
 })();
