@@ -46,11 +46,12 @@ MainFrame::MainFrame()
   Bind(wxEVT_SIZE, &MainFrame::OnSize, this);
 }
 
+// During the loading view the movie's view stays mapped but takes a single
+// pixel: a hidden web view is not rendered, and the player warming up in it
+// would stall.
 void MainFrame::AttachMovie(GtkWidget* widget) {
   movie_ = new wxNativeWindow(this, 1001, widget);
-  movie_->SetSize(
-      wxRect(ConvertDialogToPixels(wxPoint(191, 16)), ConvertDialogToPixels(wxSize(102, 15))));
-  movie_->Hide();
+  movie_->SetSize(0, 0, 1, 1);
 }
 
 void MainFrame::ShowProgress(int range, int position, const std::string& status_text) {
