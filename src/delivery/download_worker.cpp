@@ -34,21 +34,22 @@ void ContentDelivery::DownloadWorker() {
                            return FetchEntry(entry.path, entry.stamp, local_path, mirror_order,
                                              rand_query);
                          });
+    // A line is passed on to the look-ahead only when the run goes on after
+    // it, so nothing beyond a line that ends the run is worked on.
     for (std::size_t index = 0; index < manifest_lines_.size(); ++index) {
       const std::string& line = manifest_lines_[index];
       if (IsCommandLine(line)) {
         result = RunManifestCommand(line, working_folder_, processes_);
-        ahead.Passed(index);
         if (result == kProgramStartedResult) break;
+        ahead.Passed(index);
         continue;
       }
       result = kEntryLineResult;
-      const EntryOutcome outcome = HandleEntry(index, ahead);
-      ahead.Passed(index);
-      if (outcome == EntryOutcome::kQuit) {
+      if (HandleEntry(index, ahead) == EntryOutcome::kQuit) {
         quit = true;
         break;
       }
+      ahead.Passed(index);
     }
   }
   if (!quit) NotifyProgressTarget(ID_DOWNLOAD_DONE, result, {});
