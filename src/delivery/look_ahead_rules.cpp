@@ -6,11 +6,6 @@
 namespace vanto::delivery {
 namespace {
 
-bool IsLeadByte(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return byte >= 0x81 && byte <= 0xFE;
-}
-
 char AsciiLower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -40,7 +35,7 @@ std::string PathKey(std::string_view local_path) {
   };
   for (std::size_t i = 0; i < local_path.size(); ++i) {
     const char c = local_path[i];
-    if (IsLeadByte(c) && i + 1 < local_path.size()) {
+    if (HasDoubleByteLead(local_path.substr(i, 1)) && i + 1 < local_path.size()) {
       component += local_path.substr(i, 2);  // a trail byte is never a separator
       ++i;
     } else if (c == '\\' || c == '/') {
