@@ -123,7 +123,7 @@ void EntryLookAhead::DigestLane() {
     lock.lock();
     slot->check = check;
     slot->stage = check.need ? Stage::kToFetch : Stage::kDone;
-    answered_.notify_all();
+    if (slot == &window_.front()) answered_.notify_one();  // the worker waits for the first
     if (NextToFetch() != nullptr) to_fetch_.notify_all();
   }
 }
@@ -143,7 +143,7 @@ void EntryLookAhead::FetchLane(int lane) {
     slot->fetched = outcome != FetchOutcome::kFailed;
     slot->stage = Stage::kDone;
     served_first_try_ = outcome == FetchOutcome::kFirstTry ? served_first_try_ + 1 : 0;
-    answered_.notify_all();
+    if (slot == &window_.front()) answered_.notify_one();  // the worker waits for the first
     to_fetch_.notify_all();
   }
 }
