@@ -1,8 +1,10 @@
 // Start-up check of a complete installation: a manifest of 5,000 files
 // (about 200 MB) that are all present and current. The download worker's
-// full pass (one digest per file, nothing fetched) against `md5sum -c` over
-// the same files, both with a warm page cache, best of seven alternating runs each.
-// Target: the worker takes at most 1.1 times md5sum's time.
+// full pass (one digest per file, computed ahead on as many threads as the
+// machine has cores; nothing fetched) against `md5sum -c` over the same
+// files, both with a warm page cache, best of seven alternating runs each.
+// Target: the worker takes at most 0.7 times md5sum's time (0.5 with two
+// idle cores).
 #include "bench_common.h"
 #include "delivery/md5.h"
 #include "platform/native_path.h"
@@ -54,6 +56,6 @@ int main() {
   std::printf("start-up check, %d files of %zu KiB\n", kFiles, kFileSize / 1024);
   std::printf("md5sum -c: %.3f s\n", reference);
   std::printf("worker:    %.3f s\n", worker);
-  std::printf("ratio worker/md5sum: %.2f (target <= 1.10)\n", worker / reference);
+  std::printf("ratio worker/md5sum: %.2f (target <= 0.70, goal 0.50)\n", worker / reference);
   return 0;
 }

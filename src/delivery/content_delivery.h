@@ -31,7 +31,9 @@
 #include <thread>
 #include <vector>
 
+#include "delivery/entry_look_ahead.h"
 #include "delivery/manifest_verifier.h"
+#include "delivery/mirror_order.h"
 #include "delivery/process_control.h"
 #include "delivery/progress_target.h"
 #include "delivery/ui_dispatcher.h"
@@ -90,10 +92,11 @@ class ContentDelivery {
   enum class EntryOutcome { kContinue, kQuit };
 
   void DownloadWorker();
-  EntryOutcome HandleEntry(const std::string& line, std::array<int, 3>& mirror_order,
-                           const std::string& rand);
-  bool FetchEntry(std::string_view path, const char* stamp, const std::string& local_path,
-                  std::array<int, 3>& mirror_order, const std::string& rand);
+  EntryOutcome HandleEntry(std::size_t index, EntryLookAhead& ahead);
+  // Runs on the look-ahead's fetch lanes, several at once.
+  EntryLookAhead::FetchOutcome FetchEntry(std::string_view path, const char* stamp,
+                                          const std::string& local_path, MirrorOrder& mirror_order,
+                                          const std::string& rand) const;
 
   const MirrorTable mirrors_;
   const std::string working_folder_;
