@@ -196,7 +196,7 @@ void MovieView::OnSchemeRequest(WebKitURISchemeRequest* request) {
   std::optional<std::string> file;
   if (view.substr(0, kPlayerPrefix.size()) == kPlayerPrefix) {
     std::string_view relative = view.substr(kPlayerPrefix.size());
-    file = relative == "font.ttf" ? std::optional<std::string>(font_file_)
+    file = relative == "font.ttc" ? std::optional<std::string>(font_file_)
                                   : ResolveServedFile(player_folder_, relative);
   } else if (view.substr(0, kCoursePrefix.size()) == kCoursePrefix) {
     std::string folder = vanto::platform::NativePath(vanto::platform::CurrentFolder());

@@ -47,7 +47,7 @@ std::optional<std::string> ResolveServedFile(const std::string& root, std::strin
 }
 
 const char* ContentTypeOf(std::string_view file_name) {
-  static constexpr std::array<std::pair<std::string_view, const char*>, 14> kTypes{{
+  static constexpr std::array<std::pair<std::string_view, const char*>, 15> kTypes{{
       {".html", "text/html; charset=utf-8"},
       {".js", "text/javascript; charset=utf-8"},
       {".wasm", "application/wasm"},
@@ -61,6 +61,7 @@ const char* ContentTypeOf(std::string_view file_name) {
       {".png", "image/png"},
       {".gif", "image/gif"},
       {".ttf", "font/ttf"},
+      {".ttc", "font/collection"},
       {".css", "text/css"},
   }};
   std::size_t dot = file_name.rfind('.');

@@ -25,11 +25,11 @@
     letterbox: "on",
     warnOnUnsupportedContent: false,
     preferredRenderer: "canvas",
-    fontSources: ["font.ttf"],
+    fontSources: ["font.ttc"],
     defaultFonts: {
-      sans: ["Droid Sans Fallback", "font.ttf"],
-      serif: ["Droid Sans Fallback", "font.ttf"],
-      typewriter: ["Droid Sans Fallback", "font.ttf"],
+      sans: ["Noto Sans CJK SC", "Noto Sans CJK SC Bold", "Noto Sans CJK JP", "Noto Sans CJK JP Bold"],
+      serif: ["Noto Sans CJK SC", "Noto Sans CJK SC Bold", "Noto Sans CJK JP", "Noto Sans CJK JP Bold"],
+      typewriter: ["Noto Sans CJK SC", "Noto Sans CJK SC Bold", "Noto Sans CJK JP", "Noto Sans CJK JP Bold"],
     },
   };
 
