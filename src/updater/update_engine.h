@@ -60,6 +60,7 @@ class UpdateEngine {
                     const std::string& local_folder);
 
   void JoinWorker();
+  bool worker_running() const { return worker_running_; }
 
   const std::vector<std::string>& manifest_lines() const { return manifest_lines_; }
   const std::string& content_base() const { return content_base_; }

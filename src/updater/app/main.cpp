@@ -1,5 +1,6 @@
-// The updater program. Today it runs headless only (with or without "--headless"):
-// the dialog's notices are printed to standard output, one line each:
+// The updater program. With a display it opens its window; "--headless" runs
+// it without one, printing the dialog's notices to standard output, one line
+// each:
 //   range <number of lines>
 //   step <manifest line, as UTF-8>
 //   done <completion code>
@@ -8,6 +9,7 @@
 // no manifest could be fetched, 3 when every file arrived but the host could
 // not be started.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "delivery/headless_event_loop.h"
@@ -20,6 +22,9 @@
 #include "updater/host_restart.h"
 #include "updater/update_engine.h"
 #include "updater/working_folder.h"
+#ifdef VANTO_WINDOWED
+#include "updater/ui/windowed_update.h"
+#endif
 
 namespace {
 
@@ -64,13 +69,29 @@ int RunHeadless() {
   return 0;
 }
 
+#ifdef VANTO_WINDOWED
+bool DisplayAvailable() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* value = std::getenv(name);
+    if (value && *value) return true;
+  }
+  return false;
+}
+#endif
+
 }  // namespace
 
-// The host starts the updater without parameters; until the updater has its
-// window, that start runs headless too.
+// The host starts the updater without parameters: the window opens.
 int main(int argc, char** argv) {
   bool headless = false;
   for (int i = 1; i < argc; ++i) headless = headless || std::strcmp(argv[i], "--headless") == 0;
-  if (!headless) std::fprintf(stderr, "Update: this build has no window; running headless\n");
+  if (headless) return RunHeadless();
+#ifdef VANTO_WINDOWED
+  if (DisplayAvailable()) return updater::RunWindowedUpdate(argc, argv);
+  std::fprintf(stderr, "Update: no display is available; use \"Update --headless\"\n");
+  return updater::kNoDisplay;
+#else
+  std::fprintf(stderr, "Update: this build has no window; running headless\n");
   return RunHeadless();
+#endif
 }

@@ -1,0 +1,88 @@
+#include "updater/ui/windowed_update.h"
+
+#include <wx/app.h>
+#include <wx/image.h>
+#include <wx/init.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "delivery/process_control.h"
+#include "delivery/service_hosts.h"
+#include "platform/file_system.h"
+#include "shell/ui/wx_ui_dispatcher.h"
+#include "updater/host_restart.h"
+#include "updater/ui/load_dialog.h"
+#include "updater/ui/wx_message_boxes.h"
+#include "updater/update_engine.h"
+#include "updater/working_folder.h"
+
+extern const unsigned char update_icon_icon_16_png[], update_icon_icon_32_png[],
+    update_icon_icon_48_png[], update_icon_icon_128_png[];
+extern const unsigned update_icon_icon_16_png_size, update_icon_icon_32_png_size,
+    update_icon_icon_48_png_size, update_icon_icon_128_png_size;
+
+namespace vanto::updater {
+namespace {
+
+wxIconBundle UpdaterIcons() {
+  const struct {
+    const unsigned char* data;
+    unsigned size;
+  } pictures[] = {{update_icon_icon_16_png, update_icon_icon_16_png_size},
+                  {update_icon_icon_32_png, update_icon_icon_32_png_size},
+                  {update_icon_icon_48_png, update_icon_icon_48_png_size},
+                  {update_icon_icon_128_png, update_icon_icon_128_png_size}};
+  wxIconBundle icons;
+  for (const auto& picture : pictures) {
+    wxIcon icon;
+    icon.CopyFromBitmap(wxBitmap::NewFromPNGData(picture.data, picture.size));
+    icons.AddIcon(icon);
+  }
+  return icons;
+}
+
+// Shows the window, runs the update from it and returns the window's result.
+int RunDialog(const std::string& folder) {
+  const delivery::ServiceHosts hosts = delivery::LoadServiceHosts(folder);
+  WxUiDispatcher ui;
+  delivery::SystemProcessControl processes;
+  WxMessageBoxes messages;
+  UpdateEngine* engine = nullptr;
+  auto* dialog = new CLoadDlg(UpdaterIcons(), [&engine] { engine->UpdateMain(); });
+  wxTheApp->SetTopWindow(dialog);
+  UpdateEngine run(hosts.update, folder, ui, processes, messages, *dialog, "Update");
+  engine = &run;
+  const int result = dialog->ShowModal();
+  if (run.worker_running()) {
+    // Closed during the download: the program ends at once, as the window
+    // did; every file not yet replaced is left as it was.
+    std::fflush(nullptr);
+    std::_Exit(result);
+  }
+  run.JoinWorker();
+  dialog->Destroy();
+  if (result != kUpdateComplete) return result == kUpdateFailed ? 1 : 2;
+  RestartHost(folder, processes);
+  return 0;
+}
+
+}  // namespace
+
+int RunWindowedUpdate(int argc, char** argv) {
+  const std::string folder = UpdaterWorkingFolder(platform::ProgramFolder());
+  platform::SetCurrentFolder(folder);
+  wxApp::SetInstance(new wxApp);
+  if (!wxEntryStart(argc, argv)) {
+    std::fprintf(stderr, "Update: no display could be opened; use \"Update --headless\"\n");
+    wxEntryCleanup();
+    return kNoDisplay;
+  }
+  wxTheApp->SetAppName("Update");
+  wxInitAllImageHandlers();
+  const int status = RunDialog(folder);
+  wxEntryCleanup();
+  return status;
+}
+
+}  // namespace vanto::updater
