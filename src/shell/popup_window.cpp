@@ -64,8 +64,10 @@ void CWebDlg::OnBeforeNavigate(std::string_view url) {
   if (at != std::string_view::npos) End();
 }
 
-void CWebDlg::OnNavigateError() {
-  if (view_) view_->Navigate(site_host + "/popup.htm");
+void CWebDlg::OnNavigateError(std::string_view failed_url) {
+  const std::string fallback = site_host + "/popup.htm";
+  if (failed_url.starts_with(fallback)) return;
+  if (view_) view_->Navigate(fallback);
 }
 
 void CWebDlg::End() {

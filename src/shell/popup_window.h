@@ -42,7 +42,9 @@ class CWebDlg : public vanto::delivery::ProgressTarget {
   void OnCloseButton();
   void OnDocumentComplete(bool top_level);
   void OnBeforeNavigate(std::string_view url);
-  void OnNavigateError();
+  // A page that failed to load is replaced by the fallback page, unless it
+  // was the fallback page itself (that would retry for ever).
+  void OnNavigateError(std::string_view failed_url = {});
 
   bool ended() const { return ended_; }
   bool download_running() const { return download_running_; }

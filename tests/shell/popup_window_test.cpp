@@ -1,9 +1,10 @@
 // The exit popup's logic: when it ends, what it shows, where it navigates.
+#include "shell/popup_window.h"
+
 #include <gtest/gtest.h>
 
 #include "delivery/progress_target.h"
 #include "host_fakes.h"
-#include "shell/popup_window.h"
 
 using namespace host_test;
 using vanto::delivery::ID_DOWNLOAD_DONE;
@@ -56,6 +57,10 @@ TEST_F(PopupTest, OpensTheNoticePageAndRevealsOnceForTheTopDocument) {
   EXPECT_EQ(std::count(log.calls.begin(), log.calls.end(), "Reveal"), 1);
   popup.OnNavigateError();
   EXPECT_EQ(log.calls.back(), "Navigate http://site/popup.htm");
+  // A failing fallback page is not retried.
+  const std::size_t calls = log.calls.size();
+  popup.OnNavigateError("http://site/popup.htm");
+  EXPECT_EQ(log.calls.size(), calls);
 }
 
 TEST_F(PopupTest, CloseLinkMustComeAfterTheFirstCharacter) {

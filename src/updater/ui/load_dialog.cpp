@@ -47,7 +47,8 @@ CLoadDlg::CLoadDlg(const wxIconBundle& icons, std::function<void()> update_main)
   SetFont(DialogFont());
   SetIcons(icons);
   BuildControls(icons.GetIcon(32, wxIconBundle::FALLBACK_NEAREST_LARGER));
-  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnOK(); }, wxID_OK);
+  Bind(
+      wxEVT_BUTTON, [this](wxCommandEvent&) { OnOK(); }, wxID_OK);
   Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { EndModal(vanto::updater::kUpdateClosed); });
   // Escape would end the dialog as closing does; the window keeps Escape and
   // Enter from ending or restarting the run.

@@ -1,0 +1,149 @@
+// The notice window and the updater window on a virtual display, against
+// the reference service. Screenshots land in the build folder
+// (tests/gui/screenshots) for a person to look at.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <thread>
+
+#include "child_process.h"
+#include "xvfb_display.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+class WindowsTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { display_ = new XvfbDisplay; }
+  static void TearDownTestSuite() {
+    delete display_;
+    display_ = nullptr;
+  }
+
+  void SetUp() override {
+    if (!display_->started()) GTEST_SKIP() << "Xvfb could not start";
+    scratch_ = fs::temp_directory_path() /
+               ("vanto-gui-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(scratch_ / "root");
+    fs::create_directories(VANTO_SCREENSHOTS);
+  }
+  void TearDown() override {
+    service_.reset();
+    std::error_code ignored;
+    fs::remove_all(scratch_, ignored);
+  }
+
+  // The reference service over scratch/root, its request log in scratch/log.
+  void StartService() {
+    const int port = FreeLocalPort();
+    base_ = "http://127.0.0.1:" + std::to_string(port);
+    const std::string command = std::string("exec ") + VANTO_SERVICE_PROGRAM + " --port " +
+                                std::to_string(port) + " --root '" + (scratch_ / "root").string() +
+                                "' --db '" + (scratch_ / "accounts.db").string() + "' 2>log";
+    service_ = std::make_unique<ChildProcess>("/bin/sh", std::vector<std::string>{"-c", command},
+                                              scratch_.string());
+    for (int i = 0; i < 100 && ReadFile(scratch_ / "log").find("serving") == std::string::npos;
+         ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+  }
+  std::string ServiceLog() const { return ReadFile(scratch_ / "log"); }
+  std::string Shot(const std::string& name) const {
+    return (fs::path(VANTO_SCREENSHOTS) / name).string();
+  }
+
+  static XvfbDisplay* display_;
+  fs::path scratch_;
+  std::string base_;
+  std::unique_ptr<ChildProcess> service_;
+};
+
+XvfbDisplay* WindowsTest::display_ = nullptr;
+
+// The page appears with the header and, once the download is done,
+// "(已完成)"; its "#close" link, followed from the keyboard, ends the window.
+TEST_F(WindowsTest, NoticeWindowShowsThePageAndItsCloseLinkEndsIt) {
+  StartService();
+  ChildProcess probe(VANTO_NOTICE_PROBE, {base_, base_, "6", "download"}, scratch_.string());
+  const std::string corner = display_->WaitForWindow("VantoPelko", 60);
+  ASSERT_EQ(corner, "956 440");                          // bottom right of the 1280 x 800 screen
+  std::this_thread::sleep_for(std::chrono::seconds(2));  // fade-in and download
+  display_->Screenshot(Shot("notice-window.png"));
+  display_->Run("xdotool mousemove 1100 620 sleep 0.3 key Tab sleep 0.3 key Return");
+  std::string output;
+  EXPECT_EQ(probe.Finish(30, &output), 0);
+  EXPECT_EQ(output, "ended 0 page_shown 1\n");
+  EXPECT_NE(ServiceLog().find("GET /popup.php 200"), std::string::npos) << ServiceLog();
+}
+
+// A page that fails to load is replaced by the site's fallback page; the
+// close button ends the window at once when nothing is downloading.
+TEST_F(WindowsTest, NoticeWindowFallsBackToTheSitePageAndClosesByItsButton) {
+  StartService();
+  ChildProcess probe(VANTO_NOTICE_PROBE, {base_ + "/missing", base_, "1206"}, scratch_.string());
+  ASSERT_EQ(display_->WaitForWindow("VantoPelko", 60), "956 440");
+  EXPECT_NE(ServiceLog().find("GET /popup.htm 200"), std::string::npos) << ServiceLog();
+  std::this_thread::sleep_for(std::chrono::seconds(1));
+  display_->Screenshot(Shot("notice-window-fallback.png"));
+  display_->Run("xdotool mousemove 1256 450 click 1");
+  std::string output;
+  EXPECT_EQ(probe.Finish(30, &output), 0);
+  EXPECT_EQ(output, "ended 0 page_shown 1\n");
+}
+
+// A run that stops at a file that cannot be fetched shows "Download Failed."
+// over the window and restarts nothing; the next run completes and restarts
+// the host with "/updated".
+TEST_F(WindowsTest, UpdateWindowUpdatesTheInstallationAndRestartsTheHost) {
+  const fs::path update = scratch_ / "root" / "update";
+  WriteFile(update / "VERSION", "20990101\n");
+  WriteFile(update / "data" / "a.txt", "new");
+  WriteFile(update / "Vanto.ex_", "#!/bin/sh\necho \"$1 $(pwd)\" > restarted.txt\n");
+  // The URL of a name with '#' ends at the '#': the service cannot serve it.
+  WriteFile(update / "data" / "z#.txt", "unreachable");
+  StartService();
+  const fs::path install = scratch_ / "install";
+  WriteFile(install / "service.ini",
+            "[hosts]\nupdate0=" + base_ + "\nupdate1=" + base_ + "\nupdate2=" + base_ + "\n");
+  WriteFile(install / "data" / "a.txt", "old");
+  fs::create_directories(install / "update");
+  fs::copy_file(VANTO_UPDATE_PROGRAM, install / "update" / "Update");
+  const std::string program = (install / "update" / "Update").string();
+
+  ChildProcess failing(program, {}, install.string());
+  ASSERT_NE(display_->WaitForWindow("Update", 30), "");  // the message box
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  display_->Screenshot(Shot("update-window-failed.png"));
+  display_->Run("xdotool key Return");
+  EXPECT_EQ(failing.Finish(30, nullptr), 1);
+  EXPECT_EQ(ReadFile(install / "data" / "a.txt"), "new");
+  EXPECT_FALSE(fs::exists(install / "restarted.txt"));
+
+  fs::remove(update / "data" / "z#.txt");
+  ChildProcess complete(program, {}, install.string());
+  EXPECT_EQ(complete.Finish(60, nullptr), 0);
+  for (int i = 0; i < 100 && !fs::exists(install / "restarted.txt"); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_EQ(ReadFile(install / "restarted.txt"), "/updated " + install.string() + "\n");
+}
+
+}  // namespace
