@@ -54,7 +54,9 @@ int RunDialog(const std::string& folder) {
   UpdateEngine run(hosts.update, folder, ui, processes, messages, *dialog, "Update");
   engine = &run;
   const int result = dialog->ShowModal();
-  if (run.worker_running()) {
+  // The worker is still running only when the user closed the window (after
+  // a done notice it is merely finishing).
+  if (result == kUpdateClosed && run.worker_running()) {
     // Closed during the download: the program ends at once, as the window
     // did; every file not yet replaced is left as it was.
     std::fflush(nullptr);
