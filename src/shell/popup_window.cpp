@@ -1,5 +1,7 @@
 #include "shell/popup_window.h"
 
+#include <utility>
+
 #include "shell/commands/account_client.h"
 #include "shell/vanto_pelko_dlg.h"
 
@@ -70,8 +72,10 @@ void CWebDlg::OnNavigateError(std::string_view failed_url) {
   if (view_) view_->Navigate(fallback);
 }
 
+// The window goes away once it has ended; whatever arrives later (the rest
+// of a download that a "#close" link cut short) no longer reaches it.
 void CWebDlg::End() {
   if (ended_) return;
   ended_ = true;
-  if (view_) view_->End(0);
+  if (PopupView* view = std::exchange(view_, nullptr)) view->End(0);
 }

@@ -35,7 +35,7 @@ class CWebDlg : public vanto::delivery::ProgressTarget {
   CWebDlg& operator=(const CWebDlg&) = delete;
 
   // Sets up the page and starts the next day's download (the modal window's
-  // initialisation). `view` must outlive the window.
+  // initialisation). `view` is used until the window ends.
   void OnInitDialog(PopupView& view);
 
   void OnDownloadNotice(int code, std::int64_t value, std::string_view line) override;

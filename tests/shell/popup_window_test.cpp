@@ -74,6 +74,9 @@ TEST_F(PopupTest, WithoutARunningDownloadTheCloseButtonEndsAtOnce) {
   popup.OnCloseButton();
   EXPECT_TRUE(popup.ended());
   EXPECT_EQ(log.calls.back(), "End 0");
+  // The ended window is gone: later notices do not reach it.
+  StartDownload();
+  EXPECT_EQ(log.calls.back(), "End 0");
 }
 
 TEST_F(PopupTest, DoneNoticeAloneKeepsTheWindowOpen) {
