@@ -95,7 +95,8 @@ TEST_F(WindowsTest, NoticeWindowShowsThePageAndItsCloseLinkEndsIt) {
 }
 
 // A page that fails to load is replaced by the site's fallback page; the
-// close button ends the window at once when nothing is downloading.
+// header drags the window; the close button ends it at once when nothing is
+// downloading.
 TEST_F(WindowsTest, NoticeWindowFallsBackToTheSitePageAndClosesByItsButton) {
   StartService();
   ChildProcess probe(VANTO_NOTICE_PROBE, {base_ + "/missing", base_, "1206"}, scratch_.string());
@@ -103,6 +104,23 @@ TEST_F(WindowsTest, NoticeWindowFallsBackToTheSitePageAndClosesByItsButton) {
   EXPECT_NE(ServiceLog().find("GET /popup.htm 200"), std::string::npos) << ServiceLog();
   std::this_thread::sleep_for(std::chrono::seconds(1));
   display_->Screenshot(Shot("notice-window-fallback.png"));
+  // Dragged by its header, then closed where it now is.
+  display_->Run(
+      "xdotool mousemove 1000 480 mousedown 1 sleep 0.2 mousemove 900 400 sleep 0.2 "
+      "mouseup 1");
+  EXPECT_EQ(display_->WaitForWindow("VantoPelko", 5), "856 360");
+  display_->Run("xdotool mousemove 1156 370 click 1");
+  std::string output;
+  EXPECT_EQ(probe.Finish(30, &output), 0);
+  EXPECT_EQ(output, "ended 0 page_shown 1\n");
+}
+
+// With no page anywhere the window still appears (after its time-out), so
+// that the user can close it.
+TEST_F(WindowsTest, NoticeWindowAppearsWithoutAnyPage) {
+  const std::string nowhere = "http://127.0.0.1:" + std::to_string(FreeLocalPort());
+  ChildProcess probe(VANTO_NOTICE_PROBE, {nowhere, nowhere, "0"}, scratch_.string());
+  ASSERT_EQ(display_->WaitForWindow("VantoPelko", 60), "956 440");
   display_->Run("xdotool mousemove 1256 450 click 1");
   std::string output;
   EXPECT_EQ(probe.Finish(30, &output), 0);
