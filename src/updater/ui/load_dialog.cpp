@@ -31,13 +31,13 @@ std::string_view FileOfLine(std::string_view line) {
   return line.substr(0, line.find('\t'));
 }
 
-}  // namespace
-
+// Today's date in UTC: year-month-day without leading zeros ("2012-6-10").
 wxString UtcDateText() {
-  const wxDateTime now = wxDateTime::Now().ToUTC();
-  return wxString::Format("%d-%d-%d", now.GetYear(), static_cast<int>(now.GetMonth()) + 1,
-                          now.GetDay());
+  const wxDateTime::Tm now = wxDateTime::Now().GetTm(wxDateTime::UTC);
+  return wxString::Format("%d-%d-%d", now.year, static_cast<int>(now.mon) + 1, now.mday);
 }
+
+}  // namespace
 
 CLoadDlg::CLoadDlg(const wxIconBundle& icons, std::function<void()> update_main)
     : update_main_(std::move(update_main)) {

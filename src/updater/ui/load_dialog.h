@@ -34,7 +34,3 @@ class CLoadDlg : public wxDialog, public vanto::delivery::ProgressTarget {
   wxStaticText* status_ = nullptr;
   wxButton* ok_button_ = nullptr;
 };
-
-// Today's date in UTC as the window shows it: year-month-day without leading
-// zeros ("2012-6-10").
-wxString UtcDateText();
