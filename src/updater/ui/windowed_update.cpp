@@ -9,7 +9,9 @@
 
 #include "delivery/process_control.h"
 #include "delivery/service_hosts.h"
+#include "platform/codepage.h"
 #include "platform/file_system.h"
+#include "resources/update/strings.h"
 #include "shell/ui/wx_ui_dispatcher.h"
 #include "updater/host_restart.h"
 #include "updater/ui/load_dialog.h"
@@ -63,10 +65,14 @@ int RunDialog(const std::string& folder) {
     std::_Exit(result);
   }
   run.JoinWorker();
+  int status = result == kUpdateComplete ? 0 : result == kUpdateFailed ? 1 : 2;
+  if (status == 0 && !RestartHost(folder, processes)) {
+    dialog->Show();  // the message stands over the window, not alone in a corner
+    messages.Show("Update", platform::Utf8ToGbk(resources::kRestartFailed));
+    status = 3;
+  }
   dialog->Destroy();
-  if (result != kUpdateComplete) return result == kUpdateFailed ? 1 : 2;
-  RestartHost(folder, processes);
-  return 0;
+  return status;
 }
 
 }  // namespace
