@@ -38,7 +38,7 @@ class WindowsTest : public ::testing::Test {
   }
 
   void SetUp() override {
-    if (!display_->started()) GTEST_SKIP() << "Xvfb could not start";
+    ASSERT_TRUE(display_->started()) << "Xvfb could not start";
     scratch_ = fs::temp_directory_path() /
                ("vanto-gui-" + std::to_string(::getpid()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());

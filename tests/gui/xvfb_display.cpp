@@ -32,8 +32,16 @@ XvfbDisplay::XvfbDisplay() {
   ::close(pipe_fds[0]);
   if (!spawned) pid_ = -1;
   if (number.empty()) return;
-  name_ = ":" + number;
-  ::setenv("DISPLAY", name_.c_str(), 1);
+  ::setenv("DISPLAY", (":" + number).c_str(), 1);
+  // The number is announced before the server takes clients on a busy
+  // machine; the display counts as started once a client gets through.
+  for (int i = 0; i < 100; ++i) {
+    if (Run("xdotool getdisplaygeometry >/dev/null 2>&1") == 0) {
+      name_ = ":" + number;
+      return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
 }
 
 XvfbDisplay::~XvfbDisplay() {

@@ -82,8 +82,8 @@ int RunWindowedUpdate(int argc, char** argv) {
   platform::SetCurrentFolder(folder);
   wxApp::SetInstance(new wxApp);
   if (!wxEntryStart(argc, argv)) {
+    // The toolkit cannot be cleaned up without its display; the process ends.
     std::fprintf(stderr, "Update: no display could be opened; use \"Update --headless\"\n");
-    wxEntryCleanup();
     return kNoDisplay;
   }
   wxTheApp->SetAppName("Update");
