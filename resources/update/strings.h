@@ -13,6 +13,5 @@ inline constexpr const char* kStatusInitial = "点击确定立刻下载更新";
 inline constexpr const char* kOkButton = "确定";
 inline constexpr const char* kUpdateFailed = "更新失败!";
 inline constexpr const char* kDownloadFailed = "Download Failed.";
-inline constexpr const char* kRestartFailed = "VantoPelko could not be restarted.";
 
 }  // namespace vanto::resources

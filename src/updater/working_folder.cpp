@@ -2,6 +2,9 @@
 
 #include <strings.h>
 
+#include "platform/file_system.h"
+#include "platform/temporary_files.h"
+
 namespace vanto::updater {
 
 std::string UpdaterWorkingFolder(std::string_view program_folder) {
@@ -13,6 +16,13 @@ std::string UpdaterWorkingFolder(std::string_view program_folder) {
   if (name.size() >= 6 && ::strncasecmp(name.data(), "update", 6) == 0) {
     folder.resize(slash == std::string::npos || slash == 0 ? name_start : slash);
   }
+  return folder;
+}
+
+std::string EnterWorkingFolder() {
+  const std::string folder = UpdaterWorkingFolder(platform::ProgramFolder());
+  platform::SetCurrentFolder(folder);
+  platform::RemoveStaleTemporaryFiles(folder);  // left by a crash or a kill
   return folder;
 }
 

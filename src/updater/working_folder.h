@@ -12,4 +12,8 @@ namespace vanto::updater {
 // trailing backslash (except a bare root).
 std::string UpdaterWorkingFolder(std::string_view program_folder);
 
+// Makes the working folder of the running updater current and removes the
+// temporary files a killed run left there; returns the folder.
+std::string EnterWorkingFolder();
+
 }  // namespace vanto::updater

@@ -16,8 +16,6 @@
 #include "delivery/reload_wait.h"
 #include "delivery/service_hosts.h"
 #include "platform/codepage.h"
-#include "platform/file_system.h"
-#include "platform/temporary_files.h"
 #include "updater/app/console_message_boxes.h"
 #include "updater/host_restart.h"
 #include "updater/update_engine.h"
@@ -46,9 +44,7 @@ void PrintNotice(int code, std::int64_t value, std::string_view line) {
 }
 
 int RunHeadless() {
-  const std::string folder = updater::UpdaterWorkingFolder(platform::ProgramFolder());
-  platform::SetCurrentFolder(folder);
-  platform::RemoveStaleTemporaryFiles(folder);  // left by a crash or a kill
+  const std::string folder = updater::EnterWorkingFolder();
   const delivery::ServiceHosts hosts = delivery::LoadServiceHosts(folder);
 
   delivery::HeadlessEventLoop loop;

@@ -9,9 +9,6 @@
 
 #include "delivery/process_control.h"
 #include "delivery/service_hosts.h"
-#include "platform/codepage.h"
-#include "platform/file_system.h"
-#include "resources/update/strings.h"
 #include "shell/ui/wx_ui_dispatcher.h"
 #include "updater/host_restart.h"
 #include "updater/ui/load_dialog.h"
@@ -68,7 +65,7 @@ int RunDialog(const std::string& folder) {
   int status = result == kUpdateComplete ? 0 : result == kUpdateFailed ? 1 : 2;
   if (status == 0 && !RestartHost(folder, processes)) {
     dialog->Show();  // the message stands over the window, not alone in a corner
-    messages.Show("Update", platform::Utf8ToGbk(resources::kRestartFailed));
+    messages.Show("Update", kRestartFailedMessage);
     status = 3;
   }
   dialog->Destroy();
@@ -78,8 +75,7 @@ int RunDialog(const std::string& folder) {
 }  // namespace
 
 int RunWindowedUpdate(int argc, char** argv) {
-  const std::string folder = UpdaterWorkingFolder(platform::ProgramFolder());
-  platform::SetCurrentFolder(folder);
+  const std::string folder = EnterWorkingFolder();
   wxApp::SetInstance(new wxApp);
   if (!wxEntryStart(argc, argv)) {
     // The toolkit cannot be cleaned up without its display; the process ends.
