@@ -1,53 +1,21 @@
 #include "xvfb_display.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
 
-extern char** environ;
-
 XvfbDisplay::XvfbDisplay() {
-  int pipe_fds[2];
-  if (::pipe(pipe_fds) != 0) return;
-  const std::string fd = std::to_string(pipe_fds[1]);
-  const char* argv[] = {"Xvfb",        "-displayfd", fd.c_str(), "-screen", "0",
-                        "1280x800x24", "-nolisten",  "tcp",      nullptr};
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  const bool spawned =
-      posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char* const*>(argv), environ) == 0;
-  posix_spawn_file_actions_destroy(&actions);
-  ::close(pipe_fds[1]);
-  std::string number;
-  char c;
-  while (spawned && ::read(pipe_fds[0], &c, 1) == 1 && c != '\n') number += c;
-  ::close(pipe_fds[0]);
-  if (!spawned) pid_ = -1;
-  if (number.empty()) return;
-  ::setenv("DISPLAY", (":" + number).c_str(), 1);
-  // The number is announced before the server takes clients on a busy
-  // machine; the display counts as started once a client gets through.
-  for (int i = 0; i < 100; ++i) {
-    if (Run("xdotool getdisplaygeometry >/dev/null 2>&1") == 0) {
-      name_ = ":" + number;
-      return;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  if (server_.name().empty()) return;
+  ::setenv("DISPLAY", server_.name().c_str(), 1);
+  // On a busy machine the server may not take clients at once; the display
+  // counts as started once one gets through.
+  for (int i = 0; i < 100 && !started_; ++i) {
+    started_ = Run("xdotool getdisplaygeometry >/dev/null 2>&1") == 0;
+    if (!started_) std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
-}
-
-XvfbDisplay::~XvfbDisplay() {
-  if (pid_ <= 0) return;
-  ::kill(pid_, SIGTERM);
-  ::waitpid(pid_, nullptr, 0);
 }
 
 int XvfbDisplay::Run(const std::string& command) const {
@@ -76,8 +44,4 @@ std::string XvfbDisplay::WaitForWindow(const std::string& title, int seconds) co
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
   }
   return "";
-}
-
-void XvfbDisplay::Screenshot(const std::string& path) const {
-  Run("import -window root '" + path + "'");
 }

@@ -9,10 +9,10 @@
 
 #include "delivery/process_control.h"
 #include "delivery/service_hosts.h"
+#include "shell/ui/wx_message_boxes.h"
 #include "shell/ui/wx_ui_dispatcher.h"
 #include "updater/host_restart.h"
 #include "updater/ui/load_dialog.h"
-#include "updater/ui/wx_message_boxes.h"
 #include "updater/update_engine.h"
 #include "updater/working_folder.h"
 
@@ -46,10 +46,10 @@ int RunDialog(const std::string& folder) {
   const delivery::ServiceHosts hosts = delivery::LoadServiceHosts(folder);
   WxUiDispatcher ui;
   delivery::SystemProcessControl processes;
-  WxMessageBoxes messages;
   UpdateEngine* engine = nullptr;
   auto* dialog = new CLoadDlg(UpdaterIcons(), [&engine] { engine->UpdateMain(); });
   wxTheApp->SetTopWindow(dialog);
+  WxMessageBoxes messages(dialog);
   UpdateEngine run(hosts.update, folder, ui, processes, messages, *dialog, "Update");
   engine = &run;
   const int result = dialog->ShowModal();
