@@ -1,0 +1,55 @@
+import flash.display.Sprite;
+import vanto.*;
+
+/** One answer in a mini-game: a mouse, balloon, fish or star carrying a character. */
+class Target extends Sprite {
+	public var text:String;
+	public var homeX:Float;
+	public var homeY:Float;
+
+	public function new(theme:String, text:String, x:Float, y:Float) {
+		super();
+		this.text = text;
+		this.x = homeX = x;
+		this.y = homeY = y;
+		var g = graphics;
+		switch (theme) {
+			case "mouse":
+				g.beginFill(0x9E9E9E);
+				g.drawCircle(-62, -62, 30);
+				g.drawCircle(62, -62, 30);
+				g.endFill();
+				g.beginFill(0xF8BBD0);
+				g.drawCircle(-62, -62, 16);
+				g.drawCircle(62, -62, 16);
+				g.endFill();
+				Ui.drawCard(g, -80, -70, 160, 150, 0xBDBDBD, 80);
+			case "Zida":
+				g.lineStyle(3, Ui.kInk);
+				g.moveTo(0, 85);
+				g.curveTo(14, 120, 0, 150);
+				g.lineStyle();
+				g.lineStyle(4, Ui.darker(Ui.kRed));
+				g.beginFill([Ui.kRed, Ui.kOrange, Ui.kPurple, Ui.kGreen][Std.int(Math.abs(x)) % 4]);
+				g.drawEllipse(-78, -90, 156, 180);
+				g.endFill();
+				g.lineStyle();
+			case "Vize":
+				g.beginFill(Ui.kOrange);
+				g.moveTo(70, 0);
+				g.lineTo(120, -45);
+				g.lineTo(120, 45);
+				g.endFill();
+				Ui.drawCard(g, -90, -65, 170, 130, Ui.kOrange, 120);
+				g.beginFill(Ui.kInk);
+				g.drawCircle(-60, -15, 7);
+				g.endFill();
+			default:
+				Icons.star(g, 105, Ui.kYellow);
+		}
+		var size = theme == "Tarqa" ? 64 : 80;
+		addChild(Ui.label(text, size, Ui.kInk, 0, theme == "Tarqa" ? 8 : 0));
+		buttonMode = true;
+		mouseChildren = false;
+	}
+}
