@@ -104,8 +104,7 @@ class Main extends Movie {
 
 	function ask():Void {
 		var q = questions[Std.random(questions.length)];
-		while (field.numChildren > 0)
-			field.removeChildAt(0);
+		clearField();
 		field.addChild(Ui.progressDots(asked, kRound, 30));
 		Ui.drawCard(field.graphics, 360, 60, 240, 100, Ui.kWhite, 30);
 		field.addChild(Ui.label(q.pinyin, 52, Ui.kBlue, 450, 110));
@@ -147,11 +146,16 @@ class Main extends Movie {
 		});
 	}
 
+	function clearField():Void {
+		while (field.numChildren > 0)
+			field.removeChildAt(0);
+		field.graphics.clear();
+	}
+
 	/** The round is over: a big star, then play again or leave. */
 	function cheer():Void {
 		targets = [];
-		while (field.numChildren > 0)
-			field.removeChildAt(0);
+		clearField();
 		var star = new Sprite();
 		Icons.star(star.graphics, 180);
 		star.x = 480;

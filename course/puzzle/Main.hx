@@ -14,6 +14,9 @@ class Main extends Movie {
 	static inline var kBoard = 400.0;
 	static inline var kBoardX = 60.0;
 	static inline var kBoardY = 130.0;
+	static inline var kTrayX = 510.0;
+	static inline var kTrayY = 110.0;
+	static inline var kTrayStep = 140.0;
 
 	var layer:Sprite;
 	var pieces:Array<Piece> = [];
@@ -72,15 +75,35 @@ class Main extends Movie {
 		layer.graphics.beginFill(0xE4E7EE);
 		layer.graphics.drawRect(kBoardX, kBoardY, w * scale, h * scale);
 		layer.graphics.endFill();
-		for (p in root.nodes.piece) {
+		var all = [for (p in root.nodes.piece) p];
+		var cols = Std.parseInt(root.att.cols);
+		for (p in all) {
 			var piece = new Piece("hlg/puzzle/" + p.att.file, scale, Std.parseFloat(p.att.width), Std.parseFloat(p.att.height),
 				kBoardX + Std.parseFloat(p.att.x) * scale, kBoardY + Std.parseFloat(p.att.y) * scale, placed);
-			piece.x = 540 + Std.random(260);
-			piece.y = 110 + Std.random(300);
+			// The pieces wait beside the board in reverse order, so none starts next to its place.
+			var slot = all.length - 1 - Std.parseInt(p.att.id);
+			piece.x = kTrayX + (slot % cols) * kTrayStep;
+			piece.y = kTrayY + Std.int(slot / cols) * (kTrayStep + 10);
 			layer.addChild(piece);
 			pieces.push(piece);
 		}
+		drawSlots(cols, Std.parseInt(root.att.rows), w * scale, h * scale);
 		layer.addChild(Ui.label("拼一拼", 40, Ui.kInk, kBoardX + w * scale / 2, 70));
+	}
+
+	/** Thin lines on the board where the pieces go. */
+	function drawSlots(cols:Int, rows:Int, w:Float, h:Float):Void {
+		var g = layer.graphics;
+		g.lineStyle(2, 0xB8BFCC);
+		for (c in 1...cols) {
+			g.moveTo(kBoardX + c * w / cols, kBoardY);
+			g.lineTo(kBoardX + c * w / cols, kBoardY + h);
+		}
+		for (r in 1...rows) {
+			g.moveTo(kBoardX, kBoardY + r * h / rows);
+			g.lineTo(kBoardX + w, kBoardY + r * h / rows);
+		}
+		g.lineStyle();
 	}
 
 	function placed():Void {
