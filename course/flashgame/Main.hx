@@ -112,6 +112,6 @@ class Main extends Movie {
 	}
 
 	static function starIcon(g:Graphics, r:Float):Void {
-		Icons.star(g, r * 0.9, Ui.kYellow);
+		Icons.star(g, r * 0.9);
 	}
 }

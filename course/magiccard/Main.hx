@@ -58,7 +58,7 @@ class Main extends Sprite {
 	static function drawCharm(g:Graphics, n:Int, r:Float, color:Int):Void {
 		switch (n) {
 			case 1:
-				Icons.star(g, r, Ui.kYellow);
+				Icons.star(g, r);
 			case 2:
 				g.beginFill(Ui.kYellow);
 				g.drawCircle(0, 0, r * 0.8);

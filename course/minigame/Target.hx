@@ -45,7 +45,7 @@ class Target extends Sprite {
 				g.drawCircle(-60, -15, 7);
 				g.endFill();
 			default:
-				Icons.star(g, 105, Ui.kYellow);
+				Icons.star(g, 105);
 		}
 		var size = theme == "Tarqa" ? 64 : 80;
 		addChild(Ui.label(text, size, Ui.kInk, 0, theme == "Tarqa" ? 8 : 0));

@@ -17,6 +17,7 @@ class Main extends Movie {
 
 	override function begin() {
 		Ui.drawBackground(graphics, 0xE8F1FA);
+		Identity.restore();
 		Host.send("parentC", "begin");
 		addChild(Form.text("家长园地", 34, Ui.kInk, 30, 18, true));
 		addChild(Form.button("退出全屏", 640, 20, 140, 48, Ui.kPurple, function() Host.send("vanto", "restart")));
