@@ -8,8 +8,8 @@ std::vector<std::string> FixedFiles() {
                                     "SKSZ.swf",         "GDLX.swf",        "ceping.swf",
                                     "sound/right.mp3",  "sound/wrong.mp3", "sound/right1.mp3",
                                     "sound/wrong1.mp3", "sound/4.mp3",     "sound/followMeRead.mp3",
-                                    "null.mp3",         "popbox.jpg",      "close.jpg",
-                                    "parents.swf"};
+                                    "sound/tap.mp3",    "null.mp3",        "popbox.jpg",
+                                    "close.jpg",        "parents.swf"};
   for (int i = 1; i <= 9; ++i) files.push_back("movie/mf" + std::to_string(i) + ".swf");
   // The story islands: one for every seven stories.
   for (int i = 0; i * 7 < kStoryCount; ++i)

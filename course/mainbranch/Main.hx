@@ -53,8 +53,18 @@ class Main extends Movie {
 		return i % 2 == 0 ? 260 : 360;
 	}
 
+	/** The island in the sea, and the path along the stories. */
 	function drawPath(island:Sprite, count:Int):Void {
 		var g = island.graphics;
+		g.beginFill(0x7CC8F0);
+		g.drawRect(0, 0, Ui.kWidth, Ui.kHeight);
+		g.endFill();
+		g.beginFill(0xF7E3A8);
+		g.drawEllipse(60, 150, 840, 340);
+		g.endFill();
+		g.beginFill(Ui.kGrass);
+		g.drawEllipse(100, 175, 760, 270);
+		g.endFill();
 		g.lineStyle(26, 0xF3D9A4);
 		for (i in 0...count)
 			if (i == 0)

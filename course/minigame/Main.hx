@@ -106,9 +106,9 @@ class Main extends Movie {
 		var q = questions[Std.random(questions.length)];
 		clearField();
 		field.addChild(Ui.progressDots(asked, kRound, 30));
-		Ui.drawCard(field.graphics, 360, 60, 240, 100, Ui.kWhite, 30);
-		field.addChild(Ui.label(q.pinyin, 52, Ui.kBlue, 450, 110));
-		field.addChild(new BigButton(560, 110, 70, Ui.kBlue, Icons.speaker, "", function() Sounds.say(q.sound)));
+		Ui.drawCard(field.graphics, 320, 60, 320, 100, Ui.kWhite, 30);
+		field.addChild(Ui.label(q.pinyin, 52, Ui.kBlue, 440, 110));
+		field.addChild(new BigButton(590, 110, 70, Ui.kBlue, Icons.speaker, "", function() Sounds.say(q.sound)));
 		var order = q.choices.copy();
 		for (i in 0...order.length) {
 			var j = i + Std.random(order.length - i);

@@ -36,19 +36,19 @@ class Target extends Sprite {
 				g.lineStyle();
 			case "Vize":
 				g.beginFill(Ui.kOrange);
-				g.moveTo(70, 0);
-				g.lineTo(120, -45);
-				g.lineTo(120, 45);
+				g.moveTo(55, 0);
+				g.lineTo(90, -40);
+				g.lineTo(90, 40);
 				g.endFill();
-				Ui.drawCard(g, -90, -65, 170, 130, Ui.kOrange, 120);
+				Ui.drawCard(g, -75, -62, 140, 124, Ui.kOrange, 110);
 				g.beginFill(Ui.kInk);
-				g.drawCircle(-60, -15, 7);
+				g.drawCircle(-55, -20, 6);
 				g.endFill();
 			default:
 				Icons.star(g, 105);
 		}
-		var size = theme == "Tarqa" ? 64 : 80;
-		addChild(Ui.label(text, size, Ui.kInk, 0, theme == "Tarqa" ? 8 : 0));
+		var size = theme == "Tarqa" ? 64 : theme == "Vize" ? 72 : 80;
+		addChild(Ui.label(text, size, Ui.kInk, theme == "Vize" ? -5 : 0, theme == "Tarqa" ? 8 : 0));
 		buttonMode = true;
 		mouseChildren = false;
 	}

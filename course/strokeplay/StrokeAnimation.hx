@@ -14,7 +14,7 @@ typedef Stroke = {
 	its centre line as a brush would draw it, then the next begins; the whole repeats.
 **/
 class StrokeAnimation extends Sprite {
-	static inline var kUnitsPerFrame = 42.0;
+	static inline var kUnitsPerFrame = 30.0;
 	static inline var kBrushWidth = 150.0;
 	static inline var kPauseFrames = 8;
 	static inline var kEndFrames = 60;
