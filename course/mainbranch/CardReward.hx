@@ -8,7 +8,10 @@ class CardReward extends Sprite {
 		super();
 		Ui.drawBackground(graphics, 0xFFF0C8);
 		if (cards.length == 0) {
-			haxe.Timer.delay(onDone, 0);
+			haxe.Timer.delay(function() {
+				parent.removeChild(this);
+				onDone();
+			}, 0);
 			return;
 		}
 		var card = cards[Std.random(cards.length)];

@@ -4,7 +4,8 @@ import vanto.*;
 
 /**
 	Signing in: the parent's name and password (the host keeps them for later chapter changes),
-	or the learner's user id and number, which this player also remembers for the next start.
+	or the learner's user id and number, for example those of another computer, which this
+	player then remembers for the next start.
 **/
 class AccountPage extends Sprite {
 	var note:TextField;
@@ -40,22 +41,19 @@ class AccountPage extends Sprite {
 			uid.text = Std.string(known.uid);
 			ppt.text = Std.string(known.ppt);
 		}
-		learner.addChild(Form.button("登录", 130, 190, 130, 56, Ui.kGreen, function() signIn("user", uid.text, ppt.text)));
-		learner.addChild(Form.button("新学号", 280, 190, 130, 56, Ui.kBlue, function() {
-			uid.text = Std.string(100000 + Std.random(800000));
-			ppt.text = Std.string(1000 + Std.random(9000));
-			signIn("newuser", uid.text, ppt.text);
-		}));
-		learner.addChild(Form.text("请记下学号和号码，换电脑时要用。", 18, 0x6A7388, 24, 280));
+		learner.addChild(Form.button("登录", 130, 190, 180, 56, Ui.kGreen, function() signIn(uid.text, ppt.text)));
+		learner.addChild(Form.text("请记下学号和号码，换电脑时要用。", 18, 0x6A7388, 24, 260));
+		learner.addChild(Form.text("登录后，课程换成这个学号的进度。", 18, 0x6A7388, 24, 290));
 		note = Form.text("", 22, Ui.kGreen, 30, 380, true);
 		addChild(note);
 	}
 
-	function signIn(command:String, uid:String, ppt:String):Void {
+	/** Signs in as the learner of these numbers: the host adopts that account's progress. */
+	function signIn(uid:String, ppt:String):Void {
 		var u = Std.parseInt(uid), p = Std.parseInt(ppt);
 		if (u == null || p == null || u <= 0 || p <= 0)
 			return say("学号和号码都要填数字。", Ui.kRed);
-		Host.send(command, u + "|" + p);
+		Host.send("user", u + "|" + p);
 		Identity.remember(u, p);
 		say("学号 " + u + " 已登录。", Ui.kGreen);
 	}
