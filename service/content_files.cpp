@@ -41,8 +41,8 @@ std::vector<std::string> StoryFiles(int story) {
   for (int part = 0; part < kStoryParts; ++part)
     files.push_back(folder + std::to_string(part) + ".swf");
   const std::string number = std::to_string(story);
-  for (const std::string& name :
-       {"Synopsis" + number + ".swf", "yugao" + number + ".swf", std::string("game.swf")})
+  for (const std::string& name : {"Synopsis" + number + ".swf", "yugao" + number + ".swf",
+                                  std::string("game.swf"), number + "a.mp3", number + "b.mp3"})
     files.push_back(folder + name);
   return files;
 }

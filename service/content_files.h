@@ -18,7 +18,7 @@ std::vector<std::string> FixedFiles();
 // per-character movies, the stroke data and the puzzle picture.
 std::vector<std::string> DayFiles(int from, int to);
 
-// The 25 parts of story n, its title page, preview and game.
+// The 25 parts of story n, its title page with its two sounds, preview and game.
 std::vector<std::string> StoryFiles(int story);
 
 // Puzzle pictures of characters from .. end-1.

@@ -4,6 +4,7 @@
 //                    240, 300, 300), each line "char TAB pinyin TAB word TAB word"
 //   sound/*.mp3      the fixed feedback and lesson sounds (espeak-ng + lame)
 //                    and the touch sound (a synthesized chime)
+//   gsS/Sa.mp3, Sb.mp3  the title-page sounds of story S
 //   bh/N.json        the stroke data of character N (outlines and centre
 //                    lines in writing order), which the stroke movie bh/N.swf
 //                    animates
@@ -51,6 +52,7 @@ function main() {
   }
   writeStrokeData(out, fs.readFileSync(listPath, "utf8"));
   writeFixedSounds(out);
+  writeStorySounds(out);
   console.log(`course: ${out} ready`);
 }
 
@@ -175,6 +177,22 @@ function writeFixedSounds(out) {
   }
   const tap = path.join(out, "sound/tap.mp3");
   if (!fs.existsSync(tap)) encodeMp3(chimeWav([1046.5, 1568]), tap);
+}
+
+// The sound of every story's title page: "a" on the story's first day, "b"
+// on the days it goes on. Spoken once, copied into each story folder.
+function writeStorySounds(out) {
+  const spoken = { a: "新的故事开始了", b: "故事还在继续" };
+  for (const [letter, text] of Object.entries(spoken)) {
+    const voice = path.join(out, "sound", `story-${letter}.mp3`);
+    if (!fs.existsSync(voice)) speakToMp3(text, voice);
+    for (let story = 0; story < kStoryCount; story++) {
+      const file = path.join(out, `gs${story}`, `${story}${letter}.mp3`);
+      if (fs.existsSync(file)) continue;
+      fs.mkdirSync(path.dirname(file), { recursive: true });
+      fs.copyFileSync(voice, file);
+    }
+  }
 }
 
 // A short, soft two-note chime as 16-bit mono WAV: every touch in the course
