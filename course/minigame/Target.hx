@@ -24,6 +24,15 @@ class Target extends Sprite {
 				g.drawCircle(62, -62, 16);
 				g.endFill();
 				Ui.drawCard(g, -80, -70, 160, 150, 0xBDBDBD, 80);
+				g.beginFill(Ui.kInk);
+				g.drawCircle(-30, -54, 6);
+				g.endFill();
+				g.beginFill(Ui.kInk);
+				g.drawCircle(30, -54, 6);
+				g.endFill();
+				g.beginFill(0xF48FB1);
+				g.drawCircle(0, 62, 8);
+				g.endFill();
 			case "Zida":
 				g.lineStyle(3, Ui.kInk);
 				g.moveTo(0, 85);
