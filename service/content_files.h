@@ -8,16 +8,17 @@
 namespace vanto::service {
 
 inline constexpr int kStoryParts = 25;
+inline constexpr int kStoryCount = 64;
 
-// The course's fixed files: the character list, the course movies and the
-// fixed sounds.
+// The course's fixed files: the character list, the course movies (the story
+// islands included) and the fixed sounds.
 std::vector<std::string> FixedFiles();
 
 // The media of characters from .. to-1: their three sounds, the two
-// per-character movies and the puzzle picture.
+// per-character movies, the stroke data and the puzzle picture.
 std::vector<std::string> DayFiles(int from, int to);
 
-// The 25 parts of story n.
+// The 25 parts of story n, its title page with its two sounds, preview and game.
 std::vector<std::string> StoryFiles(int story);
 
 // Puzzle pictures of characters from .. end-1.

@@ -51,6 +51,6 @@ class HomeScreen extends Sprite {
 
 	/** Today's lesson is done: a big star beside the play button. */
 	function addDoneStar():Void {
-		addChild(Ui.picture(Icons.star, 70, 650, 420));
+		addChild(Ui.picture(Icons.star, 50, 570, 360));
 	}
 }

@@ -23,10 +23,8 @@ class Main extends Movie {
 	override function begin() {
 		stage.addEventListener(Movie.kNext, function(e:DataEvent) next(e.data));
 		stage.addEventListener(Movie.kHome, function(_) home());
-		Host.listen("cbChapter", showChapter);
 		Host.listenVariables(function(name, value) if (name == "chapter") showChapter(value));
 		home();
-		Host.send("Chapters", "begin");
 		Docs.load("stat.xml", function(root) {
 			// The login may bring the account's learner state and new documents.
 			if (Account.login(Docs.text(root, "learnDays") == "1") && Std.isOfType(screen, HomeScreen))
@@ -53,7 +51,20 @@ class Main extends Movie {
 			reviewing = false;
 			Host.send("fuxi", "0");
 		}
-		show(new HomeScreen(chapter, startToday, function() show(new ReviewScreen(startReview, home)), function() show(new ParentsDoor(home))));
+		var screen = new HomeScreen(chapter, startToday, function() show(new ReviewScreen(startReview, home)), function() openLesson("parents.swf"));
+		screen.addChild(new BigButton(700, 460, 130, Ui.kPurple, ActivityIcons.book, "", openIsland));
+		show(screen);
+		// A movie played inside the shell (the parents' area) may have taken the chapter call-back.
+		Host.listen("cbChapter", showChapter);
+		Host.send("Chapters", "begin");
+	}
+
+	/** The story island that "content.xml" names for the learner's story. */
+	function openIsland():Void {
+		Docs.load("content.xml", function(root) {
+			var island = Docs.text(root, "mainStr");
+			openLesson(island == "" ? "MainBranch0.swf" : island);
+		}, function() openLesson("MainBranch0.swf"));
 	}
 
 	function startToday(firstUrl:String):Void {

@@ -3,8 +3,9 @@ import flash.events.Event;
 import vanto.*;
 
 /**
-	"bh/N.swf": character N of the course list in a writing grid, revealed again and again
-	from top to bottom as a brush would write it.
+	"bh/N.swf": character N of the course list in a writing grid, written stroke by stroke from
+	the stroke data "N.json" beside the movie; without that data the character is revealed from
+	top to bottom instead.
 **/
 class Main extends Sprite {
 	static inline var kSize = 400;
@@ -21,7 +22,18 @@ class Main extends Sprite {
 	function new() {
 		super();
 		drawGrid();
-		CourseList.fields("../list.txt", CourseList.ownIndex(), function(fields) {
+		var index = CourseList.ownIndex();
+		Docs.loadText(index + ".json", function(json) {
+			var strokes = StrokeAnimation.read(json);
+			if (strokes == null)
+				reveal(index);
+			else
+				addChild(new StrokeAnimation(strokes, kSize, 30));
+		}, function() reveal(index));
+	}
+
+	function reveal(index:Int):Void {
+		CourseList.fields("../list.txt", index, function(fields) {
 			var text = fields.length > 0 ? fields[0] : "";
 			addChild(Ui.label(text, 300, 0xD8D8D8, kSize / 2, kSize / 2, false));
 			ink = new Sprite();

@@ -4,9 +4,12 @@
 //                    240, 300, 300), each line "char TAB pinyin TAB word TAB word"
 //   sound/*.mp3      the fixed feedback and lesson sounds (espeak-ng + lame)
 //                    and the touch sound (a synthesized chime)
-//   flashGame.swf, movie/, hlg/, gs*/   placeholder movies under their final names
-// The course movies themselves (Vanto.swf, the lessons, bh/, tp/) are built
-// from course/ by the build into the same tree.
+//   gsS/Sa.mp3, Sb.mp3  the title-page sounds of story S
+//   bh/N.json        the stroke data of character N (outlines and centre
+//                    lines in writing order), which the stroke movie bh/N.swf
+//                    animates
+// The course movies themselves are built from course/ by the build into the
+// same tree.
 // Character sounds (ss/) and puzzle pictures (pz/) are made by the service on
 // first request. Files that already exist are left alone, so real movies put
 // in place later survive a re-run, and a re-run takes well under a second
@@ -47,8 +50,9 @@ function main() {
     }
     fs.writeFileSync(markerPath, source);
   }
-  writePlaceholderMovies(out);
+  writeStrokeData(out, fs.readFileSync(listPath, "utf8"));
   writeFixedSounds(out);
+  writeStorySounds(out);
   console.log(`course: ${out} ready`);
 }
 
@@ -139,39 +143,21 @@ function quietly(fn) {
   }
 }
 
-// --- placeholders and fixed sounds ----------------------------------------
+// --- stroke data and fixed sounds -----------------------------------------
 
-// A minimal valid SWF: header, empty frame rectangle, 24 fps, one frame,
-// ShowFrame and End tags.
-function placeholderSwf() {
-  const body = Buffer.from([0x00, 0x00, 0x18, 0x01, 0x00, 0x40, 0x00, 0x00, 0x00]);
-  const header = Buffer.alloc(8);
-  header.write("FWS", 0, "latin1");
-  header[3] = 10;
-  header.writeUInt32LE(8 + body.length, 4);
-  return Buffer.concat([header, body]);
-}
-
-function writePlaceholderMovies(out) {
-  const swf = placeholderSwf();
-  const names = ["flashGame.swf"];
-  for (let i = 1; i <= 9; i++) names.push(`movie/mf${i}.swf`);
-  for (const game of ["mouse", "Zida", "Vize", "Tarqa", "puzzle"]) {
-    names.push(`hlg/${game}/${game}.swf`);
-  }
-  for (let s = 0; s < kStoryCount; s++) {
-    for (let p = 0; p < kStoryParts; p++) names.push(`gs${s}/${p}.swf`);
-  }
-  const made = new Set();
-  for (const name of names) {
-    const file = path.join(out, name);
-    const dir = path.dirname(file);
-    if (!made.has(dir)) {
-      fs.mkdirSync(dir, { recursive: true });
-      made.add(dir);
-    }
-    if (!fs.existsSync(file)) fs.writeFileSync(file, swf);
-  }
+// Copies each course character's stroke data from hanzi-writer-data to
+// bh/N.json, keeping only what the stroke movie draws. A character the data
+// does not know gets no file; its movie then shows the character whole.
+function writeStrokeData(out, listText) {
+  const data = path.dirname(require.resolve("hanzi-writer-data/package.json"));
+  fs.mkdirSync(path.join(out, "bh"), { recursive: true });
+  listText.split("\n").forEach((line, index) => {
+    const ch = line.split("\t")[0];
+    const source = path.join(data, `${ch}.json`);
+    if (!ch || !fs.existsSync(source)) return;
+    const { strokes, medians } = JSON.parse(fs.readFileSync(source, "utf8"));
+    writeIfChanged(path.join(out, "bh", `${index}.json`), JSON.stringify({ strokes, medians }));
+  });
 }
 
 function writeFixedSounds(out) {
@@ -191,6 +177,22 @@ function writeFixedSounds(out) {
   }
   const tap = path.join(out, "sound/tap.mp3");
   if (!fs.existsSync(tap)) encodeMp3(chimeWav([1046.5, 1568]), tap);
+}
+
+// The sound of every story's title page: "a" on the story's first day, "b"
+// on the days it goes on. Spoken once, copied into each story folder.
+function writeStorySounds(out) {
+  const spoken = { a: "新的故事开始了", b: "故事还在继续" };
+  for (const [letter, text] of Object.entries(spoken)) {
+    const voice = path.join(out, "sound", `story-${letter}.mp3`);
+    if (!fs.existsSync(voice)) speakToMp3(text, voice);
+    for (let story = 0; story < kStoryCount; story++) {
+      const file = path.join(out, `gs${story}`, `${story}${letter}.mp3`);
+      if (fs.existsSync(file)) continue;
+      fs.mkdirSync(path.dirname(file), { recursive: true });
+      fs.copyFileSync(voice, file);
+    }
+  }
 }
 
 // A short, soft two-note chime as 16-bit mono WAV: every touch in the course
