@@ -196,7 +196,17 @@ shot strokes-later
   fail "the stroke movie does not move"
 
 kill -TERM $host # the close box
+# The notice window comes up at the bottom right (x = 960 - 324) while the
+# next day downloads; its close button ends the program with the download.
+for _ in $(seq 120); do
+  xdotool search --onlyvisible --name '^VantoPelko$' getwindowgeometry --shell 2>/dev/null |
+    grep -q '^X=636' && break
+  sleep 0.5
+done
+shot notice
+click 937 251 1
 for _ in $(seq 900); do kill -0 $host 2>/dev/null || break; sleep 0.2; done
+kill -0 $host 2>/dev/null && fail "the host did not end after its notice window"
 wait $host || fail "the host ended with $?"
 grep -q "name=mum" "$program/Vanto.ini" || fail "the parent's sign-in was not kept"
 for command in Chapters parentC CookieUser parent currentChapter vanto kid gushi Synopsis \
