@@ -9,6 +9,7 @@
 
 #include "delivery/process_control.h"
 #include "delivery/service_hosts.h"
+#include "shell/ui/app_icon.h"
 #include "shell/ui/wx_message_boxes.h"
 #include "shell/ui/wx_ui_dispatcher.h"
 #include "updater/host_restart.h"
@@ -25,20 +26,10 @@ namespace vanto::updater {
 namespace {
 
 wxIconBundle UpdaterIcons() {
-  const struct {
-    const unsigned char* data;
-    unsigned size;
-  } pictures[] = {{update_icon_icon_16_png, update_icon_icon_16_png_size},
-                  {update_icon_icon_32_png, update_icon_icon_32_png_size},
-                  {update_icon_icon_48_png, update_icon_icon_48_png_size},
-                  {update_icon_icon_128_png, update_icon_icon_128_png_size}};
-  wxIconBundle icons;
-  for (const auto& picture : pictures) {
-    wxIcon icon;
-    icon.CopyFromBitmap(wxBitmap::NewFromPNGData(picture.data, picture.size));
-    icons.AddIcon(icon);
-  }
-  return icons;
+  return IconBundleFromPngs({{update_icon_icon_16_png, update_icon_icon_16_png_size},
+                             {update_icon_icon_32_png, update_icon_icon_32_png_size},
+                             {update_icon_icon_48_png, update_icon_icon_48_png_size},
+                             {update_icon_icon_128_png, update_icon_icon_128_png_size}});
 }
 
 // Shows the window, runs the update from it and returns the window's result.
