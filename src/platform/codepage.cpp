@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -65,13 +66,24 @@ std::u16string BytesToU16(const std::string& bytes) {
 
 const std::string kQuestionUtf16(reinterpret_cast<const char*>(u"?"), 2);
 
+// Bytes below 0x80 are the same characters in GBK and UTF-8. Paths are
+// converted at every file operation, often on several threads at once, and
+// opening a converter takes the C library's module lock; plain ASCII text,
+// by far the most common, needs none.
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
 std::string GbkToUtf8(std::string_view gbk) {
+  if (IsAscii(gbk)) return std::string(gbk);
   return Converter("UTF-8", kGbk).Run(gbk.data(), gbk.size(), 1, "?");
 }
 
 std::string Utf8ToGbk(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);
   return Converter(kGbk, "UTF-8").Run(utf8.data(), utf8.size(), 1, "?");
 }
 
