@@ -15,8 +15,6 @@
 namespace vanto::delivery {
 namespace {
 
-constexpr std::uint64_t kMaxMappedSize = 2147483647u;
-
 int AccessFlags(std::uint32_t mode) {
   switch (mode & CFileMap::kAccessMask) {
     case CFileMap::kAccessWrite:
@@ -103,7 +101,7 @@ bool CFileMap::Open(std::string_view host_path, std::uint32_t mode) {
 const void* CFileMap::OpenMapped(std::string_view host_path) {
   if (!Open(host_path, kAccessRead | kShareDenyWrite)) return nullptr;
   struct stat info {};
-  if (::fstat(file_, &info) != 0 || static_cast<std::uint64_t>(info.st_size) >= kMaxMappedSize) {
+  if (::fstat(file_, &info) != 0 || static_cast<std::uint64_t>(info.st_size) >= kMaxViewSize) {
     Close();
     return nullptr;
   }

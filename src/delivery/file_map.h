@@ -60,6 +60,9 @@ class CFileMap {
   static constexpr std::uint32_t kSeekFailed = 0xFFFFFFFFu;
   static constexpr std::uint64_t kSeekFailed64 = 0xFFFFFFFFFFFFFFFFull;
 
+  // Files of this size or more are never mapped.
+  static constexpr std::uint64_t kMaxViewSize = 2147483647u;
+
   CFileMap() = default;
   // Releases everything still held: the view, the mapping and the file.
   virtual ~CFileMap();
