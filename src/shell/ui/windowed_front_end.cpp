@@ -6,6 +6,7 @@
 #include <wx/init.h>
 
 #include <csignal>
+#include <functional>
 #include <cstdio>
 #include <cstdlib>
 
@@ -53,12 +54,20 @@ std::string PlayerFolder() {
 
 constexpr const char* kPlayerFailedText = "课程动画无法播放，程序将关闭。\n\n";
 
-// SIGTERM (the desktop session ending) closes the main window as its close
-// box does.
-gboolean OnTerminate(gpointer frame) {
+// SIGTERM (the desktop session ending) closes the exit notice window when it
+// is open, else the main window, as their close boxes do. So a program that
+// is closing still ends on the next SIGTERM instead of waiting for a click.
+struct TerminateTargets {
+  MainFrame* frame;
+  std::function<bool()> close_popup;
+};
+
+gboolean OnTerminate(gpointer data) {
+  const auto& targets = *static_cast<TerminateTargets*>(data);
+  if (targets.close_popup()) return G_SOURCE_CONTINUE;
   wxCloseEvent close(wxEVT_CLOSE_WINDOW);
   close.SetCanVeto(true);
-  static_cast<MainFrame*>(frame)->GetEventHandler()->ProcessEvent(close);
+  targets.frame->GetEventHandler()->ProcessEvent(close);
   return G_SOURCE_CONTINUE;
 }
 
@@ -135,7 +144,12 @@ int WindowedFrontEnd::RunMainWindow(CVantoPelkoApp& app) {
             services.hosts.mirrors, vanto::platform::CurrentFolder(), ui, processes, boxes, &dlg)));
     frame->SetHandlers(
         {[&dlg] { dlg.OnClose(); }, [&dlg] { dlg.OnMaximised(); }, [&dlg] { dlg.OnEscape(); }});
-    guint terminate = g_unix_signal_add(SIGTERM, OnTerminate, frame);
+#ifdef VANTO_NOTICE_WINDOW
+    TerminateTargets terminate_targets{frame, [&popups] { return popups.CloseRunning(); }};
+#else
+    TerminateTargets terminate_targets{frame, [] { return false; }};
+#endif
+    guint terminate = g_unix_signal_add(SIGTERM, OnTerminate, &terminate_targets);
     frame->Show();
     dlg.OnInitDialog();
     ui.RunUntil([frame] { return frame->ended(); });

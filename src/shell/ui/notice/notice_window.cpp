@@ -20,8 +20,16 @@ int NoticeWindowRunner::RunPopup(CWebDlg& popup) {
   wxTimer reveal_timer;
   reveal_timer.Bind(wxEVT_TIMER, [&dialog](wxTimerEvent&) { dialog->ShowNow(); });
   reveal_timer.StartOnce(kRevealTimeoutMs);
+  running_ = &popup;
   popup.OnInitDialog(*dialog);
   if (!ended) loop.Run();
+  running_ = nullptr;
   reveal_timer.Stop();
   return result;
+}
+
+bool NoticeWindowRunner::CloseRunning() {
+  if (running_ == nullptr) return false;
+  running_->OnCloseButton();
+  return true;
 }

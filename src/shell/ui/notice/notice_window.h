@@ -19,7 +19,12 @@ class NoticeWindowRunner : public PopupRunner {
   // modal event loop until it ends; returns its result.
   int RunPopup(CWebDlg& popup) override;
 
+  // Closes the window that is running, as its close button does; false when
+  // none runs.
+  bool CloseRunning();
+
  private:
   wxWindow* parent_;
   wxIcon icon_;
+  CWebDlg* running_ = nullptr;
 };
