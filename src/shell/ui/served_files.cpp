@@ -47,7 +47,7 @@ std::optional<std::string> ResolveServedFile(const std::string& root, std::strin
 }
 
 const char* ContentTypeOf(std::string_view file_name) {
-  static constexpr std::array<std::pair<std::string_view, const char*>, 15> kTypes{{
+  static constexpr std::array<std::pair<std::string_view, const char*>, 16> kTypes{{
       {".html", "text/html; charset=utf-8"},
       {".js", "text/javascript; charset=utf-8"},
       {".wasm", "application/wasm"},
@@ -62,6 +62,7 @@ const char* ContentTypeOf(std::string_view file_name) {
       {".gif", "image/gif"},
       {".ttf", "font/ttf"},
       {".ttc", "font/collection"},
+      {".otf", "font/otf"},
       {".css", "text/css"},
   }};
   std::size_t dot = file_name.rfind('.');

@@ -1,6 +1,7 @@
 #include "shell/ui/windowed_front_end.h"
 
 #include <glib-unix.h>
+#include <sys/stat.h>
 #include <wx/app.h>
 #include <wx/image.h>
 #include <wx/init.h>
@@ -50,6 +51,14 @@ class VantoWxApp : public wxApp {
 // The player page and Ruffle sit in "player" beside the program.
 std::string PlayerFolder() {
   return vanto::platform::NativePath(vanto::platform::ProgramFolder()) + "/player";
+}
+
+// The player's own cut-down CJK font when the build made one, else the
+// system's whole font collection.
+std::string PlayerFont() {
+  std::string own = PlayerFolder() + "/font.otf";
+  struct stat info {};
+  return ::stat(own.c_str(), &info) == 0 ? own : std::string(VANTO_CJK_FONT);
 }
 
 constexpr const char* kPlayerFailedText = "课程动画无法播放，程序将关闭。\n\n";
@@ -122,7 +131,7 @@ int WindowedFrontEnd::RunMainWindow(CVantoPelkoApp& app) {
   events.escape = [&] {
     if (main_window) main_window->OnEscape();
   };
-  MovieView movie(ui, events, PlayerFolder(), VANTO_CJK_FONT);
+  MovieView movie(ui, events, PlayerFolder(), PlayerFont());
   frame->AttachMovie(movie.widget());
 
   HostServices services;
