@@ -4,7 +4,8 @@
 # pictures and strokes, follow-me-read with the microphone, the quiz with a
 # wrong and a right answer, the day's report, home with the day done, close.
 # Then the stored dates are moved back a day, as if the night had passed, and
-# the second day reviews the first one from the calendar and closes. Checks the
+# on the second day the child reviews the first one from the calendar (the
+# same lessons and quiz, not counted as a day), back home, close. Checks the
 # character counters ("list.dat"), the study file and the service's account;
 # keeps a screenshot of every screen as study-day-NN-name.png in the shots folder.
 #
@@ -25,6 +26,7 @@ wait_item() { wait_pixel $(((960 - 34 * ($2 - 1)) / 2 + 34 * $1)) 40 "#FFD23F" "
 # Steps through a lesson of `count` screens by its next arrow at (x, y), from
 # screen `from` (default 0) to its last.
 step_through() {
+  local i
   for i in $(seq $((${4:-0} + 1)) $(($1 - 1))); do
     click "$2" "$3" 0
     wait_item "$i" "$1"
@@ -34,9 +36,8 @@ step_through() {
 # tile's ink and the text set in the player's font are cut to their outlines,
 # scaled to one size and compared.
 tile_order() {
-  local font k
-  font=$(fc-match -f '%{file}' "Noto Sans CJK SC:bold")
-  convert -font "$font" -pointsize 115 label:"$1" -threshold 50% -trim +repage -resize '48x48!' \
+  local k font=/usr/share/fonts/opentype/noto/NotoSansCJK-Bold.ttc
+  convert -font $font -pointsize 115 label:"$1" -threshold 50% -trim +repage -resize '48x48!' \
     "$scratch/wanted.png"
   import -window root "$scratch/quiz.png"
   for k in 0 1 2 3; do
