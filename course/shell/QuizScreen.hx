@@ -17,6 +17,7 @@ typedef Question = {
 **/
 class QuizScreen extends Sprite {
 	static inline var kDocument = "game.xml";
+	static inline var kShowRightMs = 1200;
 
 	var questions:Array<Question> = [];
 	var sounds:Map<String, String> = new Map();
@@ -110,12 +111,24 @@ class QuizScreen extends Sprite {
 			return;
 		}
 		page.mouseChildren = false;
-		Sounds.say(sounds.get("sound_right"), function() {
+		afterPraise(function() {
 			if (index + 1 < questions.length)
 				ask(index + 1);
 			else
 				cheer();
 		});
+	}
+
+	/**
+		Praises a right answer, then runs `next`: after the praise is spoken and the green
+		tile was shown long enough to be seen, also where no sound can play. Leaving the
+		quiz hushes the praise, so `next` never runs.
+	**/
+	function afterPraise(next:Void->Void):Void {
+		var waiting = 2;
+		var one = function() if (--waiting == 0) next();
+		Sounds.say(sounds.get("sound_right"), one);
+		haxe.Timer.delay(one, kShowRightMs);
 	}
 
 	/** All questions answered: a big star and praise, then on to what the document names. */

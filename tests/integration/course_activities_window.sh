@@ -9,72 +9,11 @@
 #
 # usage: course_activities_window.sh VANTO SERVICE COURSE_TREE SHOTS_FOLDER
 set -euo pipefail
-vanto=$1 service=$2 course=$3 shots=$4
-[ -f "$course/list.txt" ] || { echo "the demo course is not generated (run scripts/setup.sh)"; exit 77; }
-for tool in Xvfb xdotool import sqlite3; do
-  command -v $tool >/dev/null || { echo "$tool is missing"; exit 77; }
-done
-scratch=$(mktemp -d /tmp/vanto-activities.XXXXXX)
-program=$scratch/VantoPelko trace=$scratch/trace.log db=$scratch/accounts.db
-pids=()
-finish() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  [ "${passed:-0}" = 1 ] && rm -rf "$scratch" || echo "kept $scratch"
-}
-trap finish EXIT
-fail() { echo "FAIL: $*"; tail -n 30 "$trace"; exit 1; }
-
-# A display of the movie's own size, so that screen and movie coordinates agree
-# in the window and in full screen.
-Xvfb -displayfd 3 -screen 0 960x600x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -n 1 "$scratch/display")
-
-port=0
-for _ in $(seq 50); do
-  candidate=$((20000 + RANDOM % 40000))
-  (exec 3<>/dev/tcp/127.0.0.1/$candidate) 2>/dev/null || { port=$candidate; break; }
-done
-"$service" adduser mum s3cret --db "$db" >/dev/null
-"$service" --port "$port" --root "$course" --db "$db" --quiet 2>"$scratch/service.log" &
-pids+=($!)
-
-mkdir -p "$program"
-cp "$vanto" "$program/"
-cp -r "$(dirname "$vanto")/player" "$(dirname "$vanto")/libPuzzle.so" "$course/list.txt" "$program/"
-base=http://127.0.0.1:$port
-printf '[hosts]\nmirror0=%s\nmirror1=%s\nmirror2=%s\nmirror3=%s\naccount=%s\nsite=%s\n' \
-  "$base" "$base" "$base" "$base" "$base" "$base" >"$program/service.ini"
-sleep 0.5
-
-# --- helpers ---------------------------------------------------------------
-step=0
-shot() { step=$((step + 1)); import -window root "$shots/activities-$(printf %02d $step)-$1.png"; }
-click() { xdotool mousemove "$1" "$2" click 1; sleep "${3:-1.5}"; }
-drag() {
-  xdotool mousemove "$1" "$2" mousedown 1; sleep 0.2
-  xdotool mousemove $((($1 + $3) / 2)) $((($2 + $4) / 2)); sleep 0.1
-  xdotool mousemove "$3" "$4"; sleep 0.2; xdotool mouseup 1; sleep 0.4
-}
-pixel() { convert x:root -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n 1; }
-seen() { grep -aqE "^FSCommand	$1" "$trace"; }
-# Waits for the movie to send a command matching `pattern` (its n-th, default the first).
-wait_for() {
-  for _ in $(seq 300); do
-    [ "$(grep -acE "^FSCommand	$1" "$trace")" -ge "${2:-1}" ] && return 0
-    sleep 0.2
-  done
-  fail "the movie never sent \"$1\""
-}
-learner() { grep -aoE "^FSCommand	(new)?user	[0-9]+" "$trace" | tail -n 1 | cut -f3; }
-account() { sqlite3 "$db" "select $1 from learners where uid = $(learner)"; }
+source "$(dirname "$0")/window_driver.sh"
+driver_start "$1" "$2" "$3" "$4" activities
 
 # --- the run ---------------------------------------------------------------
-(cd "$program" && VANTO_TRACE=1 XDG_RUNTIME_DIR="$program" exec ./Vanto 2>"$trace") &
-host=$!
-pids+=($host)
+start_host
 wait_for "(new)?user	"
 sleep 2
 shot home
@@ -195,19 +134,7 @@ shot strokes-later
 [ "$(compare -metric AE "$scratch/strokes-a.png" "$scratch/strokes-b.png" null: 2>&1)" != 0 ] ||
   fail "the stroke movie does not move"
 
-kill -TERM $host # the close box
-# The notice window comes up at the bottom right (x = 960 - 324) while the
-# next day downloads; its close button ends the program with the download.
-for _ in $(seq 120); do
-  xdotool search --onlyvisible --name '^VantoPelko$' getwindowgeometry --shell 2>/dev/null |
-    grep -q '^X=636' && break
-  sleep 0.5
-done
-shot notice
-click 937 251 1
-for _ in $(seq 900); do kill -0 $host 2>/dev/null || break; sleep 0.2; done
-kill -0 $host 2>/dev/null && fail "the host did not end after its notice window"
-wait $host || fail "the host ended with $?"
+close_host
 grep -q "name=mum" "$program/Vanto.ini" || fail "the parent's sign-in was not kept"
 for command in Chapters parentC CookieUser parent currentChapter vanto kid gushi Synopsis \
   addMofa endMofa subMofa game mouse puzzle quit; do

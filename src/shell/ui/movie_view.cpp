@@ -207,6 +207,7 @@ void MovieView::OnSchemeRequest(WebKitURISchemeRequest* request) {
     FinishNotFound(request);
     return;
   }
+  UiTrace({"Served", path});
   ServeFile(request, *file);
 }
 
