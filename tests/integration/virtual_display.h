@@ -3,40 +3,39 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <thread>
 
 class VirtualDisplay {
  public:
+  // Xvfb chooses a free display number itself and writes it to a pipe once it
+  // accepts clients, so tests started at the same time never share a display.
   VirtualDisplay() {
-    for (int number = 120; number < 400 && name_.empty(); ++number) {
-      std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
-      if (std::filesystem::exists(lock) ||
-          std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)))
-        continue;
-      std::string name = ":" + std::to_string(number);
-      pid_ = ::fork();
-      if (pid_ == 0) {
-        ::execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1280x800x24", "-nolisten", "tcp",
-                 static_cast<char*>(nullptr));
-        ::_exit(127);
-      }
-      for (int i = 0; i < 100; ++i) {
-        if (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number))) {
-          name_ = name;
-          break;
-        }
-        if (::waitpid(pid_, nullptr, WNOHANG) == pid_) break;  // taken meanwhile
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-      }
+    int pipe_fds[2];
+    if (::pipe(pipe_fds) != 0) return;
+    const std::string fd = std::to_string(pipe_fds[1]);
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      ::close(pipe_fds[0]);
+      ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x800x24",
+               "-nolisten", "tcp", static_cast<char*>(nullptr));
+      ::_exit(127);
     }
+    ::close(pipe_fds[1]);
+    std::string number;
+    char c = 0;
+    pollfd ready{pipe_fds[0], POLLIN, 0};
+    while (::poll(&ready, 1, 30000) == 1 && ::read(pipe_fds[0], &c, 1) == 1 && c != '\n') {
+      number += c;
+    }
+    ::close(pipe_fds[0]);
+    if (!number.empty()) name_ = ":" + number;
   }
   ~VirtualDisplay() {
     if (pid_ > 0) {
