@@ -2,7 +2,10 @@
 
 #include <wx/bitmap.h>
 
-#include "app_icon_data.h"
+extern const unsigned char vanto_icon_icon_16_png[], vanto_icon_icon_32_png[],
+    vanto_icon_icon_48_png[], vanto_icon_icon_128_png[];
+extern const unsigned vanto_icon_icon_16_png_size, vanto_icon_icon_32_png_size,
+    vanto_icon_icon_48_png_size, vanto_icon_icon_128_png_size;
 
 namespace {
 
@@ -21,9 +24,8 @@ wxIconBundle IconBundleFromPngs(std::initializer_list<PngPicture> pictures) {
 }
 
 wxIconBundle VantoIcons() {
-  wxIconBundle icons;
-  for (const EmbeddedIcon& icon : kVantoIcons) {
-    icons.AddIcon(IconFromPng(icon.data, icon.size));
-  }
-  return icons;
+  return IconBundleFromPngs({{vanto_icon_icon_16_png, vanto_icon_icon_16_png_size},
+                             {vanto_icon_icon_32_png, vanto_icon_icon_32_png_size},
+                             {vanto_icon_icon_48_png, vanto_icon_icon_48_png_size},
+                             {vanto_icon_icon_128_png, vanto_icon_icon_128_png_size}});
 }
