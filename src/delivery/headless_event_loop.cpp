@@ -1,7 +1,6 @@
 #include "delivery/headless_event_loop.h"
 
 #include <chrono>
-#include <memory>
 
 namespace vanto::delivery {
 
@@ -12,22 +11,7 @@ void HeadlessEventLoop::Invoke(const std::function<void()>& task) {
     task();
     return;
   }
-  // The completion state is shared so that it outlives whichever side
-  // finishes last.
-  struct Completion {
-    std::mutex mutex;
-    std::condition_variable done_signal;
-    bool done = false;
-  };
-  auto completion = std::make_shared<Completion>();
-  Post([&task, completion] {
-    task();
-    std::lock_guard lock(completion->mutex);
-    completion->done = true;
-    completion->done_signal.notify_all();
-  });
-  std::unique_lock lock(completion->mutex);
-  completion->done_signal.wait(lock, [&] { return completion->done; });
+  PostAndWait(task);
 }
 
 void HeadlessEventLoop::Post(std::function<void()> task) {

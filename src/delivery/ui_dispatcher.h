@@ -25,6 +25,10 @@ class UiDispatcher {
   // User-interface thread only: runs queued tasks until `done` is true, as a
   // modal loop does. `done` is checked before each wait and after each task.
   virtual void RunUntil(const std::function<bool()>& done) = 0;
+
+ protected:
+  // For Invoke from another thread: Posts `task` and waits until it has run.
+  void PostAndWait(const std::function<void()>& task);
 };
 
 }  // namespace vanto::delivery

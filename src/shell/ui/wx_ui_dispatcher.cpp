@@ -3,10 +3,6 @@
 #include <wx/app.h>
 #include <wx/evtloop.h>
 
-#include <condition_variable>
-#include <memory>
-#include <mutex>
-
 WxUiDispatcher::WxUiDispatcher() : ui_thread_(std::this_thread::get_id()) {}
 
 void WxUiDispatcher::Invoke(const std::function<void()>& task) {
@@ -14,21 +10,7 @@ void WxUiDispatcher::Invoke(const std::function<void()>& task) {
     task();
     return;
   }
-  // Shared so that it outlives whichever side finishes last.
-  struct Completion {
-    std::mutex mutex;
-    std::condition_variable done_signal;
-    bool done = false;
-  };
-  auto completion = std::make_shared<Completion>();
-  Post([&task, completion] {
-    task();
-    std::lock_guard lock(completion->mutex);
-    completion->done = true;
-    completion->done_signal.notify_all();
-  });
-  std::unique_lock lock(completion->mutex);
-  completion->done_signal.wait(lock, [&] { return completion->done; });
+  PostAndWait(task);
 }
 
 void WxUiDispatcher::Post(std::function<void()> task) {
