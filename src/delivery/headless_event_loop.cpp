@@ -4,16 +4,6 @@
 
 namespace vanto::delivery {
 
-HeadlessEventLoop::HeadlessEventLoop() : ui_thread_(std::this_thread::get_id()) {}
-
-void HeadlessEventLoop::Invoke(const std::function<void()>& task) {
-  if (OnUiThread()) {
-    task();
-    return;
-  }
-  PostAndWait(task);
-}
-
 void HeadlessEventLoop::Post(std::function<void()> task) {
   {
     std::lock_guard lock(mutex_);

@@ -7,7 +7,6 @@
 #include <deque>
 #include <functional>
 #include <mutex>
-#include <thread>
 
 #include "delivery/ui_dispatcher.h"
 
@@ -15,16 +14,10 @@ namespace vanto::delivery {
 
 class HeadlessEventLoop : public UiDispatcher {
  public:
-  HeadlessEventLoop();
-
-  void Invoke(const std::function<void()>& task) override;
   void Post(std::function<void()> task) override;
   void RunUntil(const std::function<bool()>& done) override;
 
-  bool OnUiThread() const { return std::this_thread::get_id() == ui_thread_; }
-
  private:
-  std::thread::id ui_thread_;
   std::mutex mutex_;
   std::condition_variable queued_;
   std::deque<std::function<void()>> tasks_;

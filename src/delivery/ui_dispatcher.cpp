@@ -6,7 +6,11 @@
 
 namespace vanto::delivery {
 
-void UiDispatcher::PostAndWait(const std::function<void()>& task) {
+void UiDispatcher::Invoke(const std::function<void()>& task) {
+  if (OnUiThread()) {
+    task();
+    return;
+  }
   // The completion state is shared so that it outlives whichever side
   // finishes last.
   struct Completion {

@@ -7,16 +7,19 @@
 #pragma once
 
 #include <functional>
+#include <thread>
 
 namespace vanto::delivery {
 
 class UiDispatcher {
  public:
+  // The thread that constructs the dispatcher is its user-interface thread.
+  UiDispatcher() : ui_thread_(std::this_thread::get_id()) {}
   virtual ~UiDispatcher() = default;
 
   // Runs `task` on the user-interface thread and returns once it has run.
   // Called on the user-interface thread itself, it runs `task` at once.
-  virtual void Invoke(const std::function<void()>& task) = 0;
+  void Invoke(const std::function<void()>& task);
 
   // Queues `task` for the user-interface thread without waiting (also wakes
   // a modal wait so that it looks at its condition again).
@@ -26,9 +29,10 @@ class UiDispatcher {
   // modal loop does. `done` is checked before each wait and after each task.
   virtual void RunUntil(const std::function<bool()>& done) = 0;
 
- protected:
-  // For Invoke from another thread: Posts `task` and waits until it has run.
-  void PostAndWait(const std::function<void()>& task);
+  bool OnUiThread() const { return std::this_thread::get_id() == ui_thread_; }
+
+ private:
+  std::thread::id ui_thread_;
 };
 
 }  // namespace vanto::delivery

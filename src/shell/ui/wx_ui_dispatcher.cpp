@@ -3,16 +3,6 @@
 #include <wx/app.h>
 #include <wx/evtloop.h>
 
-WxUiDispatcher::WxUiDispatcher() : ui_thread_(std::this_thread::get_id()) {}
-
-void WxUiDispatcher::Invoke(const std::function<void()>& task) {
-  if (OnUiThread()) {
-    task();
-    return;
-  }
-  PostAndWait(task);
-}
-
 void WxUiDispatcher::Post(std::function<void()> task) {
   wxTheApp->CallAfter([task = std::move(task)] { task(); });
   wxWakeUpIdle();

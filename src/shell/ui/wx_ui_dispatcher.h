@@ -5,22 +5,13 @@
 #pragma once
 
 #include <functional>
-#include <thread>
 
 #include "delivery/ui_dispatcher.h"
 
+// The thread that constructs the dispatcher is its user-interface thread;
+// the toolkit's application object must exist.
 class WxUiDispatcher : public vanto::delivery::UiDispatcher {
  public:
-  // The thread that constructs the dispatcher is its user-interface thread;
-  // the toolkit's application object must exist.
-  WxUiDispatcher();
-
-  void Invoke(const std::function<void()>& task) override;
   void Post(std::function<void()> task) override;
   void RunUntil(const std::function<bool()>& done) override;
-
-  bool OnUiThread() const { return std::this_thread::get_id() == ui_thread_; }
-
- private:
-  std::thread::id ui_thread_;
 };
