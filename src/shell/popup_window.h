@@ -25,6 +25,17 @@ class PopupView {
   virtual void End(int result) = 0;
 };
 
+// A view that shows nothing, for a popup that runs without a window.
+class SilentPopupView : public PopupView {
+ public:
+  void Navigate(const std::string&) override {}
+  void Reveal() override {}
+  void Hide() override {}
+  void ShowProgress(int, int) override {}
+  void ShowDownloadDone() override {}
+  void End(int) override {}
+};
+
 class CWebDlg : public vanto::delivery::ProgressTarget {
  public:
   CWebDlg() = default;

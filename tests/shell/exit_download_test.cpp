@@ -7,7 +7,7 @@
 namespace {
 
 // Shows the popup until its download has begun, then follows a "#close" link.
-class ClosingLinkRunner : public PopupRunner, private PopupView {
+class ClosingLinkRunner : public PopupRunner, private SilentPopupView {
  public:
   explicit ClosingLinkRunner(vanto::delivery::UiDispatcher& ui) : ui_(ui) {}
   int RunPopup(CWebDlg& popup) override {
@@ -18,13 +18,6 @@ class ClosingLinkRunner : public PopupRunner, private PopupView {
   }
 
  private:
-  void Navigate(const std::string&) override {}
-  void Reveal() override {}
-  void Hide() override {}
-  void ShowProgress(int, int) override {}
-  void ShowDownloadDone() override {}
-  void End(int) override {}
-
   vanto::delivery::UiDispatcher& ui_;
 };
 

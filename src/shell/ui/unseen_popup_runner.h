@@ -6,17 +6,12 @@
 #include "delivery/ui_dispatcher.h"
 #include "shell/popup_window.h"
 
-class UnseenPopupRunner : public PopupRunner, private PopupView {
+class UnseenPopupRunner : public PopupRunner, private SilentPopupView {
  public:
   explicit UnseenPopupRunner(vanto::delivery::UiDispatcher& ui) : ui_(ui) {}
   int RunPopup(CWebDlg& popup) override;
 
  private:
-  void Navigate(const std::string&) override {}
-  void Reveal() override {}
-  void Hide() override {}
-  void ShowProgress(int, int) override {}
-  void ShowDownloadDone() override {}
   void End(int) override { ended_ = true; }
 
   vanto::delivery::UiDispatcher& ui_;
