@@ -86,15 +86,25 @@ void ChildProcess::Kill() {
   pid_ = -1;
 }
 
-int FreeLocalPort() {
-  int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+int ListenOnLoopback(int backlog, int* port) {
+  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = 0;
-  ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
   socklen_t size = sizeof address;
-  ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-  ::close(fd);
-  return ntohs(address.sin_port);
+  if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+      ::listen(fd, backlog) != 0 ||
+      ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+    if (fd >= 0) ::close(fd);
+    return -1;
+  }
+  *port = ntohs(address.sin_port);
+  return fd;
+}
+
+int FreeLocalPort() {
+  int port = 0;
+  const int fd = ListenOnLoopback(1, &port);
+  if (fd >= 0) ::close(fd);
+  return port;
 }

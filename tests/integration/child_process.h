@@ -32,3 +32,7 @@ class ChildProcess {
 
 // A TCP port on 127.0.0.1 that was free a moment ago.
 int FreeLocalPort();
+
+// A socket listening on 127.0.0.1 at a free port, which goes to `port`; -1
+// when none could be made.
+int ListenOnLoopback(int backlog, int* port);

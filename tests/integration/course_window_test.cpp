@@ -3,7 +3,6 @@
 // the movie swap, full screen on and off, and the close sequence. Screenshots
 // land in the build folder (window-*.png).
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -68,16 +67,8 @@ int WaitExit(pid_t pid, std::chrono::seconds limit) {
 // login command is handled slowly, and fails quietly.
 class SlowAccountService {
  public:
-  explicit SlowAccountService(std::chrono::milliseconds delay) {
-    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length);
-    ::listen(listener_, 8);
-    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
+  explicit SlowAccountService(std::chrono::milliseconds delay)
+      : listener_(ListenOnLoopback(8, &port_)) {
     thread_ = std::thread([this, delay] {
       int client;
       while ((client = ::accept(listener_, nullptr, nullptr)) >= 0) {
@@ -94,8 +85,8 @@ class SlowAccountService {
   int port() const { return port_; }
 
  private:
+  int port_ = 0;  // set by the listener's initialiser, so declared first
   int listener_ = -1;
-  int port_ = 0;
   std::thread thread_;
 };
 

@@ -2,10 +2,7 @@
 // service serving the demo course: start-up download, the movie's commands,
 // account requests, a chapter change, the exit popup's download, and the
 // single-instance rule.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -38,23 +35,13 @@ std::string HostPath(const fs::path& path) {
 // them (up to the backlog), nobody reads the requests.
 class SilentService {
  public:
-  SilentService() {
-    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    ::bind(fd_, reinterpret_cast<sockaddr*>(&address), size);
-    ::listen(fd_, 64);
-    ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size);
-    port_ = ntohs(address.sin_port);
-  }
+  SilentService() : fd_(ListenOnLoopback(64, &port_)) {}
   ~SilentService() { ::close(fd_); }
   std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_); }
 
  private:
+  int port_ = 0;  // set by the socket's initialiser, so declared first
   int fd_ = -1;
-  int port_ = 0;
 };
 
 bool HasLine(const std::string& output, const std::string& line) {
