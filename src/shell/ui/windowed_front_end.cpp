@@ -9,7 +9,6 @@
 #include <csignal>
 #include <functional>
 #include <cstdio>
-#include <cstdlib>
 
 #include "delivery/content_delivery.h"
 #include "delivery/process_control.h"
@@ -17,6 +16,7 @@
 #include "platform/native_path.h"
 #include "resources/vanto/strings.h"
 #include "shell/delivery_fetcher.h"
+#include "shell/ui/display_available.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/movie_view.h"
 #include "shell/ui/reload_dialog.h"
@@ -85,7 +85,7 @@ gboolean OnTerminate(gpointer data) {
 wxIMPLEMENT_APP_NO_MAIN(VantoWxApp);
 
 std::unique_ptr<WindowedFrontEnd> WindowedFrontEnd::Start(int& argc, char** argv) {
-  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+  if (!DisplayAvailable()) {
     std::fprintf(stderr,
                  "Vanto: no display to open the course window on (DISPLAY is not set); "
                  "run \"Vanto --headless\" to use the course without a window\n");

@@ -9,7 +9,6 @@
 // no manifest could be fetched, 3 when every file arrived but the host could
 // not be started.
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "delivery/headless_event_loop.h"
@@ -21,6 +20,7 @@
 #include "updater/update_engine.h"
 #include "updater/working_folder.h"
 #ifdef VANTO_WINDOWED
+#include "shell/ui/display_available.h"
 #include "updater/ui/windowed_update.h"
 #endif
 
@@ -64,16 +64,6 @@ int RunHeadless() {
   }
   return 0;
 }
-
-#ifdef VANTO_WINDOWED
-bool DisplayAvailable() {
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
-    const char* value = std::getenv(name);
-    if (value && *value) return true;
-  }
-  return false;
-}
-#endif
 
 }  // namespace
 
