@@ -10,6 +10,8 @@ class UnseenPopupRunner : public PopupRunner, private SilentPopupView {
  public:
   explicit UnseenPopupRunner(vanto::delivery::UiDispatcher& ui) : ui_(ui) {}
   int RunPopup(CWebDlg& popup) override;
+  // Nothing is shown that could be closed: the popup ends with its download.
+  bool CloseRunning() { return false; }
 
  private:
   void End(int) override { ended_ = true; }

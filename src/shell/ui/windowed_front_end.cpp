@@ -153,11 +153,7 @@ int WindowedFrontEnd::RunMainWindow(CVantoPelkoApp& app) {
             services.hosts.mirrors, vanto::platform::CurrentFolder(), ui, processes, boxes, &dlg)));
     frame->SetHandlers(
         {[&dlg] { dlg.OnClose(); }, [&dlg] { dlg.OnMaximised(); }, [&dlg] { dlg.OnEscape(); }});
-#ifdef VANTO_NOTICE_WINDOW
     TerminateTargets terminate_targets{frame, [&popups] { return popups.CloseRunning(); }};
-#else
-    TerminateTargets terminate_targets{frame, [] { return false; }};
-#endif
     guint terminate = g_unix_signal_add(SIGTERM, OnTerminate, &terminate_targets);
     frame->Show();
     dlg.OnInitDialog();
