@@ -65,8 +65,20 @@ grep -v "running with root privileges" "$scratch/lintian.txt" >"$shots/package-l
 echo "lintian (also in $shots/package-lintian.txt):"
 sed 's/^/  /' "$shots/package-lintian.txt"
 
-# --- install, and the service as its unit runs it -------------------------------
 deb_files() { for package in "${packages[@]}"; do ls "$1/${package}_"*.deb; done; }
+# What each package holds, for the record: its size, relations and the
+# files it installs, counted per folder.
+for deb in $(deb_files "$debs"); do
+  echo "$(basename "$deb"): $(stat -c %s "$deb") bytes"
+  dpkg-deb -f "$deb" Installed-Size Depends Recommends
+  dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {
+    n = split(substr($6, 3), part, "/"); folder = part[1]
+    for (i = 2; i < n && i <= 3; i++) folder = folder "/" part[i]
+    count[folder]++ }
+    END { for (folder in count) printf "  %5d /%s\n", count[folder], folder }' | sort -k2
+done >"$shots/package-contents.txt"
+
+# --- install, and the service as its unit runs it -------------------------------
 apt-get -o DPkg::Lock::Timeout=600 install -y -qq $(deb_files "$debs") >"$scratch/install.log" 2>&1 ||
   { tail -n 30 "$scratch/install.log"; fail "the packages did not install"; }
 installed=1
