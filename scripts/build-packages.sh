@@ -31,7 +31,7 @@ if ! dpkg-checkbuilddeps 2>/dev/null; then
 fi
 start=$(date +%s)
 mkdir -p "$output"
-if ! dpkg-buildpackage -us -uc -b >"$output/build.log" 2>&1; then
+if ! dpkg-buildpackage -us -uc -b -jauto >"$output/build.log" 2>&1; then
   tail -n 40 "$output/build.log"
   echo "build-packages: dpkg-buildpackage failed; its whole output is in $output/build.log"
   exit 1
