@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds, and runs every test twice: in the normal build (build/) and
 # in a build with address and undefined-behaviour sanitizers (build-asan/).
+# Last, alone, the test of the Debian packages (normal build only): it builds
+# them and installs them on this machine.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
@@ -16,6 +18,8 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 echo "== tests (normal build) =="
-ctest --test-dir build --output-on-failure -j"$jobs" --timeout 300
+ctest --test-dir build --output-on-failure -j"$jobs" --timeout 300 -LE system_packages
 echo "== tests (sanitizer build) =="
 ctest --test-dir build-asan --output-on-failure -j"$jobs" --timeout 600
+echo "== the Debian packages (normal build) =="
+ctest --test-dir build --output-on-failure -L system_packages

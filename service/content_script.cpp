@@ -53,7 +53,7 @@ std::string ManifestText(const std::vector<std::string>& lines) {
 ContentScript::ContentScript(ContentConfig config)
     : config_(std::move(config)),
       list_(config_.root / "list.txt"),
-      media_(config_.root, list_, config_.font) {
+      media_(config_.root, config_.media, list_, config_.font) {
   if (!config_.signing_key.empty()) signer_.emplace(config_.signing_key);
 }
 
@@ -147,7 +147,7 @@ std::vector<std::string> ContentScript::Entries(const std::vector<std::string>& 
   std::vector<std::string> lines;
   for (const auto& file : files) {
     if (file.find('\t') != std::string::npos) continue;
-    if (auto line = EntryLine(config_.root / file, file)) lines.push_back(*line);
+    if (auto line = EntryLine(media_.FolderFor(file) / file, file)) lines.push_back(*line);
   }
   return lines;
 }
@@ -166,7 +166,7 @@ void ContentScript::MakeMissingMedia(const std::vector<std::string>& files) {
   std::vector<std::string> missing;
   std::error_code error;
   for (const auto& file : files)
-    if (ParseMediaName(file) && !std::filesystem::exists(config_.root / file, error))
+    if (ParseMediaName(file) && !std::filesystem::exists(media_.FolderFor(file) / file, error))
       missing.push_back(file);
   if (missing.empty()) return;
   std::atomic<size_t> next{0};

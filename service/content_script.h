@@ -27,6 +27,7 @@ namespace vanto::service {
 
 struct ContentConfig {
   std::filesystem::path root;           // the content tree; its "update" folder is the update tree
+  std::filesystem::path media{};        // made sounds and pictures; empty: the content tree
   std::string updater_name = "Update";  // the updater program the "#update" command starts
   std::string font = "Noto Sans CJK SC:bold";
   int media_workers = 4;                // media made in parallel for one manifest

@@ -127,7 +127,7 @@ void HttpService::Routes() {
                }));
   server_->Get("/v2/(.*)", Timed([this](const httplib::Request& req, httplib::Response& res) {
                  const std::string relative = req.path.substr(4);
-                 auto file = ResolveInside(content_.Root(), relative);
+                 auto file = ResolveInside(content_.Media().FolderFor(relative), relative);
                  if (!file || !content_.Media().EnsurePresent(relative)) return SendNotFound(res);
                  std::ifstream in(*file, std::ios::binary);
                  std::error_code error;

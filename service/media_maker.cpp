@@ -43,14 +43,25 @@ std::optional<MediaName> ParseMediaName(std::string_view relative) {
   return name;
 }
 
-MediaMaker::MediaMaker(std::filesystem::path root, CourseList& list, std::string font)
-    : root_(std::move(root)), list_(list), font_(std::move(font)) {}
+MediaMaker::MediaMaker(std::filesystem::path root, std::filesystem::path media, CourseList& list,
+                       std::string font)
+    : root_(std::move(root)),
+      media_(media.empty() ? root_ : std::move(media)),
+      list_(list),
+      font_(std::move(font)) {}
+
+const std::filesystem::path& MediaMaker::FolderFor(std::string_view relative) const {
+  if (media_ == root_ || !ParseMediaName(relative)) return root_;
+  // A course delivered with its media complete keeps serving its own files.
+  std::error_code error;
+  return std::filesystem::exists(root_ / relative, error) ? root_ : media_;
+}
 
 bool MediaMaker::EnsurePresent(std::string_view relative) {
   auto name = ParseMediaName(relative);
   if (!name) return true;
   const std::string key(relative);
-  const auto target = root_ / key;
+  const auto target = FolderFor(key) / key;
   std::error_code error;
   if (std::filesystem::exists(target, error)) return true;
   // Only characters of the list get a lock of their own, so requests for

@@ -1,7 +1,9 @@
 // Makes the per-character media of the course on first request and keeps
-// them in the content tree: character sounds "ss/%d.mp3" (the character),
-// "ss/%dw.mp3" (its word) and "ss/%ds.mp3" (its sentence), and puzzle
-// pictures "pz/%d.jpg". Requests for the same file wait for one maker.
+// them in the media folder (by default the content tree itself): character
+// sounds "ss/%d.mp3" (the character), "ss/%dw.mp3" (its word) and
+// "ss/%ds.mp3" (its sentence), and puzzle pictures "pz/%d.jpg". Requests for
+// the same file wait for one maker. A separate media folder lets the content
+// tree stay read-only (an installed course under /usr/share).
 #pragma once
 
 #include <filesystem>
@@ -18,7 +20,13 @@ namespace vanto::service {
 
 class MediaMaker {
  public:
-  MediaMaker(std::filesystem::path root, CourseList& list, std::string font);
+  // An empty `media` keeps made files in the content tree `root`.
+  MediaMaker(std::filesystem::path root, std::filesystem::path media, CourseList& list,
+             std::string font);
+
+  // The folder that holds `relative` ('/'-separated): the media folder for a
+  // makeable file the content tree does not hold itself, else the content tree.
+  const std::filesystem::path& FolderFor(std::string_view relative) const;
 
   // For a path of a makeable file ("ss/12w.mp3", "pz/7.jpg") whose file is
   // missing, makes it. Returns false only when such a file could not be made;
@@ -30,6 +38,7 @@ class MediaMaker {
   bool Make(const std::string& relative, const std::filesystem::path& target);
 
   std::filesystem::path root_;
+  std::filesystem::path media_;
   CourseList& list_;
   std::string font_;
   std::mutex locks_mutex_;

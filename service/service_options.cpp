@@ -5,8 +5,9 @@
 namespace vanto::service {
 
 const char* const kServiceUsage =
-    "usage: vanto-service [--host ADDR] [--port N] [--root DIR] [--db FILE] [--threads N]\n"
-    "                     [--updater NAME] [--font FONT] [--quiet] [--signing-key FILE]\n"
+    "usage: vanto-service [--host ADDR] [--port N] [--root DIR] [--media DIR] [--db FILE]\n"
+    "                     [--threads N] [--updater NAME] [--font FONT] [--quiet]\n"
+    "                     [--signing-key FILE]\n"
     "                     [--header-timeout SECONDS] [--per-address N]\n"
     "       vanto-service adduser NAME PASSWORD [--uid N] [--db FILE]\n"
     "       vanto-service keygen SECRET_FILE PUBLIC_FILE\n";
@@ -56,11 +57,12 @@ std::optional<ServiceOptions> ParseServiceOptions(const std::vector<std::string>
       if (!(n = number(1, 2147483647)))
         return error = "--uid needs a positive number", std::nullopt;
       positional.push_back("--uid=" + std::to_string(*n));
-    } else if (arg == "--host" || arg == "--root" || arg == "--db" || arg == "--updater" ||
-               arg == "--font" || arg == "--signing-key") {
+    } else if (arg == "--host" || arg == "--root" || arg == "--media" || arg == "--db" ||
+               arg == "--updater" || arg == "--font" || arg == "--signing-key") {
       if (!(text = value())) return error = arg + " needs a value", std::nullopt;
       if (arg == "--host") options.config.host = *text;
       if (arg == "--root") options.config.content.root = *text;
+      if (arg == "--media") options.config.content.media = *text;
       if (arg == "--db") options.config.database = *text;
       if (arg == "--updater") options.config.content.updater_name = *text;
       if (arg == "--font") options.config.content.font = *text;

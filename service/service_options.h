@@ -1,5 +1,5 @@
 // The command line of vanto-service:
-//   vanto-service [--host ADDR] [--port N] [--root DIR] [--db FILE]
+//   vanto-service [--host ADDR] [--port N] [--root DIR] [--media DIR] [--db FILE]
 //                 [--threads N] [--updater NAME] [--font FONT] [--quiet]
 //                 [--signing-key FILE]
 //                 [--header-timeout SECONDS] [--per-address N]

@@ -38,6 +38,23 @@ TEST_F(MediaMakerTest, DrawsAPuzzlePictureAsJpeg) {
   EXPECT_TRUE(script_.Media().EnsurePresent("bh/7.swf"));   // not made here: left alone
 }
 
+// An installed course is read-only: made pictures go to the media folder,
+// while pictures the tree holds itself are still listed and served from it.
+TEST_F(MediaMakerTest, KeepsMadeFilesInTheMediaFolderBesideAReadOnlyTree) {
+  test::TempFolder media;
+  tree_.Write("pz/0.jpg", "own picture");
+  ContentScript script{ContentConfig{.root = tree_.Path(), .media = media.Path() / "made"}};
+  const std::string manifest = script.Answer("pz=2&from=0").body;
+  EXPECT_NE(manifest.find("pz/0.jpg\t"), std::string::npos) << manifest;
+  EXPECT_NE(manifest.find("|3c6c8b9fb59367459da8646f6ef4938b"), std::string::npos) << manifest;
+  EXPECT_NE(manifest.find("pz/1.jpg\t"), std::string::npos) << manifest;
+  EXPECT_EQ(Head(media.Path() / "made/pz/1.jpg", 3), "\xFF\xD8\xFF");
+  EXPECT_FALSE(std::filesystem::exists(tree_.Path() / "pz/1.jpg"));
+  EXPECT_FALSE(std::filesystem::exists(media.Path() / "made/pz/0.jpg"));
+  EXPECT_EQ(script.Media().FolderFor("pz/0.jpg"), tree_.Path());
+  EXPECT_EQ(script.Media().FolderFor("list.txt"), tree_.Path());
+}
+
 TEST_F(MediaMakerTest, SpeaksTheThreeSoundsOnceEvenWhenAskedTogether) {
   if (!RunProgram({"espeak-ng", "--version"}) || !RunProgram({"lame", "--version"}))
     GTEST_SKIP() << "espeak-ng or lame missing";

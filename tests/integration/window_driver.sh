@@ -20,18 +20,9 @@ driver_start() {
   # user's data folder: one of the test's own, kept across its runs.
   export XDG_DATA_HOME=$scratch/data XDG_CACHE_HOME=$scratch/cache
 
-  # A display of the movie's own size, so that screen and movie coordinates
-  # agree in the window and in full screen.
-  Xvfb -displayfd 3 -screen 0 960x600x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-  pids+=($!)
-  for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-  export DISPLAY=:$(head -n 1 "$scratch/display")
-
-  local port=0 candidate
-  for _ in $(seq 50); do
-    candidate=$((20000 + RANDOM % 40000))
-    (exec 3<>/dev/tcp/127.0.0.1/$candidate) 2>/dev/null || { port=$candidate; break; }
-  done
+  start_display
+  local port
+  port=$(free_port)
   "$service" adduser mum s3cret --db "$db" >/dev/null
   "$service" --port "$port" --root "$course" --db "$db" --quiet 2>"$scratch/service.log" &
   pids+=($!)
@@ -43,6 +34,25 @@ driver_start() {
   printf '[hosts]\nmirror0=%s\nmirror1=%s\nmirror2=%s\nmirror3=%s\naccount=%s\nsite=%s\n' \
     "$base" "$base" "$base" "$base" "$base" "$base" >"$program/service.ini"
   sleep 0.5
+}
+
+# A virtual display of the movie's own size, so that screen and movie
+# coordinates agree in the window and in full screen; exports DISPLAY.
+start_display() {
+  Xvfb -displayfd 3 -screen 0 960x600x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+  pids+=($!)
+  for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+  export DISPLAY=:$(head -n 1 "$scratch/display")
+}
+
+# A loopback port where nothing listens.
+free_port() {
+  local candidate
+  for _ in $(seq 50); do
+    candidate=$((20000 + RANDOM % 40000))
+    (exec 3<>/dev/tcp/127.0.0.1/$candidate) 2>/dev/null || { echo $candidate; return; }
+  done
+  echo 0
 }
 
 finish() {
