@@ -28,10 +28,12 @@ bool ContentDelivery::FetchManifest(std::string_view query, ProgressTarget* targ
   JoinWorker();
   progress_target_ = target;
   const std::string manifest_path = platform::JoinHostPath(working_folder_, kManifestFileName);
+  DownloadOptions options = ReplyOptions();
+  options.https_redirects_only = verifier_.has_value();
   for (int pass = 0; pass < 3; ++pass) {
     for (int i = 0; i < 3; ++i) {
       const std::string script_url = mirrors_[i] + "/v2.php" + std::string(query);
-      if (!DownloadReplyToFile(script_url, manifest_path)) continue;
+      if (!DownloadUrlToFile(script_url, manifest_path, options)) continue;
       if (!platform::PathExists(manifest_path)) continue;
       if (LoadManifest(manifest_path, working_folder_ + "\\")) return true;
     }

@@ -32,11 +32,13 @@ bool UpdateEngine::UpdateMain() {
   if (worker_.joinable()) return false;
   const std::string manifest_path =
       platform::JoinHostPath(working_folder_, delivery::kManifestFileName);
+  delivery::DownloadOptions options = delivery::ReplyOptions();
+  options.https_redirects_only = verifier_.has_value();
   for (int pass = 0; pass < 3; ++pass) {
     for (int i = 0; i < 3; ++i) {
       const std::string script_url = table_[i] + "/v2.php?update";
       const std::string base = table_[i + 1] + "/v2/update/";
-      if (!delivery::DownloadReplyToFile(script_url, manifest_path)) continue;
+      if (!delivery::DownloadUrlToFile(script_url, manifest_path, options)) continue;
       if (!platform::PathExists(manifest_path)) continue;
       if (verifier_ && !ManifestSigned(script_url, manifest_path)) continue;
       return LoadManifest(manifest_path, base, working_folder_ + "\\");

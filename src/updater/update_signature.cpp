@@ -12,7 +12,10 @@ namespace vanto::updater {
 // the query key "signature" added; older updaters never ask for it.
 bool UpdateEngine::ManifestSigned(const std::string& script_url, const std::string& manifest_path) {
   const std::string signature_path = platform::JoinHostPath(working_folder_, "down.sig");
-  const bool fetched = delivery::DownloadReplyToFile(script_url + "&signature", signature_path);
+  delivery::DownloadOptions options = delivery::ReplyOptions();
+  options.https_redirects_only = true;
+  const bool fetched =
+      delivery::DownloadUrlToFile(script_url + "&signature", signature_path, options);
   const std::optional<std::string> signature =
       fetched ? platform::ReadWholeFile(signature_path) : std::nullopt;
   const std::optional<std::string> manifest = platform::ReadWholeFile(manifest_path);
@@ -25,7 +28,9 @@ bool UpdateEngine::ManifestSigned(const std::string& script_url, const std::stri
 bool UpdateEngine::FetchVerified(const std::string& url, const char* stamp,
                                  const std::string& local_path) {
   const std::string arrived = local_path + ".unverified";
-  if (!delivery::FitsPathBuffer(arrived) || !delivery::DownloadUrlToFile(url, arrived)) {
+  delivery::DownloadOptions options;
+  options.https_redirects_only = true;
+  if (!delivery::FitsPathBuffer(arrived) || !delivery::DownloadUrlToFile(url, arrived, options)) {
     return false;
   }
   if (!delivery::DownloadMatchesEntry(stamp, arrived)) {
