@@ -7,7 +7,7 @@ namespace vanto::service {
 const char* const kServiceUsage =
     "usage: vanto-service [--host ADDR] [--port N] [--root DIR] [--db FILE] [--threads N]\n"
     "                     [--updater NAME] [--font FONT] [--quiet] [--signing-key FILE]\n"
-    "                     [--header-timeout SECONDS] [--per-address N]\n"
+    "                     [--valid-days N] [--header-timeout SECONDS] [--per-address N]\n"
     "       vanto-service adduser NAME PASSWORD [--uid N] [--db FILE]\n"
     "       vanto-service keygen SECRET_FILE PUBLIC_FILE\n";
 
@@ -49,6 +49,9 @@ std::optional<ServiceOptions> ParseServiceOptions(const std::vector<std::string>
     } else if (arg == "--header-timeout") {
       if (!(n = number(1, 3600))) return error = "--header-timeout needs 1..3600", std::nullopt;
       options.config.gate.head_time = std::chrono::seconds(*n);
+    } else if (arg == "--valid-days") {
+      if (!(n = number(1, 366))) return error = "--valid-days needs 1..366", std::nullopt;
+      options.config.content.valid_days = *n;
     } else if (arg == "--per-address") {
       if (!(n = number(0, 1000000))) return error = "--per-address needs 0..1000000", std::nullopt;
       options.config.gate.per_address = *n;

@@ -9,7 +9,8 @@
 namespace vanto::updater {
 
 // The update manifest's signature is served apart, for the same request with
-// the query key "signature" added; older updaters never ask for it.
+// the query key "signature" added; older updaters never ask for it. It must
+// name the manifest's own request.
 bool UpdateEngine::ManifestSigned(const std::string& script_url, const std::string& manifest_path) {
   const std::string signature_path = platform::JoinHostPath(working_folder_, "down.sig");
   delivery::DownloadOptions options = delivery::ReplyOptions();
@@ -20,7 +21,11 @@ bool UpdateEngine::ManifestSigned(const std::string& script_url, const std::stri
       fetched ? platform::ReadWholeFile(signature_path) : std::nullopt;
   const std::optional<std::string> manifest = platform::ReadWholeFile(manifest_path);
   platform::RemoveFile(signature_path);
-  return signature && manifest && verifier_->AcceptUpdate(*manifest, *signature);
+  const std::string request = script_url.substr(script_url.find('?') + 1);
+  const bool accepted =
+      signature && manifest && verifier_->AcceptUpdate(*manifest, *signature, request);
+  if (!accepted) delivery::TellSettingsProblem(*verifier_, messages_);
+  return accepted;
 }
 
 // Downloads beside the target and moves the file into place only when it
