@@ -75,16 +75,23 @@ void UpdateEngine::Notify(int code, std::int64_t value, std::string_view line) {
 }
 
 void UpdateEngine::UpdateWorker() {
-  int result = kUpdateComplete;
+  std::vector<ArrivedFile> arrived;
+  bool complete = true;
   for (const std::string& line : manifest_lines_) {
     Notify(ID_DOWNLOAD_STEP, 0, line);
-    if (!UpdateEntry(line)) {
-      ui_.Invoke([this] { messages_.Show(title_, "Download Failed."); });
-      result = kUpdateFailed;
+    std::optional<ArrivedFile> file = FetchEntry(line);
+    if (!file) {
+      complete = false;
       break;
     }
+    arrived.push_back(std::move(*file));
   }
-  Notify(ID_DOWNLOAD_DONE, result, {});
+  complete = complete && MoveIntoPlace(arrived);
+  if (!complete) {
+    for (const ArrivedFile& file : arrived) platform::RemoveFile(file.arrived);
+    ui_.Invoke([this] { messages_.Show(title_, "Download Failed."); });
+  }
+  Notify(ID_DOWNLOAD_DONE, complete ? kUpdateComplete : kUpdateFailed, {});
   worker_running_ = false;
   ui_.Post([] {});  // wakes a modal wait for this worker
 }

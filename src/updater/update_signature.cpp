@@ -1,6 +1,4 @@
-// The updater's checks for a publisher that signs.
-#include "delivery/manifest_verifier.h"
-#include "delivery/path_limit.h"
+// The updater's check of the update manifest's signature.
 #include "delivery/url_download.h"
 #include "platform/file_system.h"
 #include "platform/native_path.h"
@@ -26,27 +24,6 @@ bool UpdateEngine::ManifestSigned(const std::string& script_url, const std::stri
       signature && manifest && verifier_->AcceptUpdate(*manifest, *signature, request);
   if (!accepted) delivery::TellSettingsProblem(*verifier_, messages_);
   return accepted;
-}
-
-// Downloads beside the target and moves the file into place only when it
-// matches its signed entry, so a wrong file never replaces a good one.
-bool UpdateEngine::FetchVerified(const std::string& url, const char* stamp,
-                                 const std::string& local_path) {
-  const std::string arrived = local_path + ".unverified";
-  delivery::DownloadOptions options;
-  options.https_redirects_only = true;
-  if (!delivery::FitsPathBuffer(arrived) || !delivery::DownloadUrlToFile(url, arrived, options)) {
-    return false;
-  }
-  if (!delivery::DownloadMatchesEntry(stamp, arrived)) {
-    platform::RemoveFile(arrived);
-    return false;
-  }
-  // The file it replaces passes on its permissions (a program stays executable).
-  if (const std::optional<unsigned> permissions = platform::FilePermissions(local_path)) {
-    platform::SetFilePermissions(arrived, *permissions);
-  }
-  return platform::RenameFile(arrived, local_path);
 }
 
 }  // namespace vanto::updater

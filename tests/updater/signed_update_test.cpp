@@ -31,7 +31,7 @@ class SignedUpdateTest : public ConfiguredPublisher, public ::testing::Test {
   RecordingMessages messages_;
 };
 
-TEST_F(SignedUpdateTest, SignedFilesReplaceTheOldOnesAndAForgedFileStopsTheRun) {
+TEST_F(SignedUpdateTest, AForgedLastFileLeavesEveryFileAsItWas) {
   work_.Write("a.txt", "old a");
   work_.Write("b.txt", "old b");
   hosts_[1].files.Write("update/a.txt", "new a");
@@ -39,9 +39,13 @@ TEST_F(SignedUpdateTest, SignedFilesReplaceTheOldOnesAndAForgedFileStopsTheRun) 
   const std::string manifest =
       EntryLine("a.txt", "new a") + "\n" + EntryLine("b.txt", "new b") + "\n";
   EXPECT_EQ(RunUpdate(manifest, Update(manifest, Now())), updater::kUpdateFailed);
-  EXPECT_EQ(work_.Read("a.txt"), "new a");
+  EXPECT_EQ(work_.Read("a.txt"), "old a");
   EXPECT_EQ(work_.Read("b.txt"), "old b");
-  EXPECT_FALSE(work_.Exists("b.txt.unverified"));
+  EXPECT_EQ(work_.CountEntries(), 3);  // the two files and down.list, nothing beside them
+  hosts_[1].files.Write("update/b.txt", "new b");
+  EXPECT_EQ(RunUpdate(manifest, Update(manifest, Now())), updater::kUpdateComplete);
+  EXPECT_EQ(work_.Read("a.txt"), "new a");
+  EXPECT_EQ(work_.Read("b.txt"), "new b");
 }
 
 TEST_F(SignedUpdateTest, AlteredForeignUnsignedOlderOrExpiredManifestsAreRefused) {
