@@ -45,7 +45,7 @@ import time
 import urllib.request
 
 RATE = 64 * 1024  # bytes per second of the slow streams
-START_QUERY = "day=0&from=0&to=6&ver=20120610&qudao="
+START_QUERY = "day=0&from=0&to=12&ver=20120610&qudao="  # the host's first start
 
 
 def free_port():
@@ -241,13 +241,15 @@ class Case:
 
     def run(self, program, args, until=None, env=None, prefix=(), close_input_after=None):
         """Runs the program until it ends, `until()` holds, or the limit;
-        returns (seconds, still running, watch, stdout, stderr)."""
+        returns (seconds, still at it at the limit, watch, stdout, stderr)."""
         process = self.start(program, args, env=env, prefix=prefix)
         watch = Watch(process, self.program)
         start = time.monotonic()
         closed = False
+        met = False
         while process.poll() is None and time.monotonic() - start < self.args.limit:
             if until and until():
+                met = True
                 break
             if not closed and close_input_after is not None and \
                     time.monotonic() - start > close_input_after:
@@ -255,8 +257,8 @@ class Case:
                 closed = True
             time.sleep(0.05)
         seconds = time.monotonic() - start
-        running = process.poll() is None
-        if running:
+        running = process.poll() is None and not met  # still at it when stopped
+        if process.poll() is None:
             process.send_signal(signal.SIGKILL)
         process.wait()
         watch.finish()
@@ -537,9 +539,17 @@ def replay_400_days(args):
         server.manifest = fetch("http://127.0.0.1:%d/v2.php?%s" % (port, START_QUERY))
         case.install(server.base)
         case.env["VANTO_PUBLISHER_KEY_FILE"] = case.path("publisher.key")
-        _, _, _, out, _ = case.run("Vanto", ["--headless"], close_input_after=3,
-                                   prefix=("faketime", "-f", "+400d"))
-        report(name, accepted="yes" if "Notice\tmain\t561" in out else "no")
+        _, _, _, today, _ = case.run("Vanto", ["--headless"], close_input_after=3)
+        # A first start again, so that the host sends the very same query.
+        for state in ("Vanto.ini", "Vanto.inf", "list.dat"):
+            if os.path.exists(os.path.join(case.program, state)):
+                os.remove(os.path.join(case.program, state))
+        _, _, _, out, err = case.run("Vanto", ["--headless"], close_input_after=3,
+                                     prefix=("faketime", "-f", "+400d"))
+        refused = sorted({l for l in err.splitlines() if l.startswith("manifest refused")})
+        report(name, accepted_today="yes" if "Notice\tmain\t561" in today else "no",
+               accepted_400_days_later="yes" if "Notice\tmain\t561" in out else "no",
+               said=repr(refused))
     finally:
         if service:
             service.terminate()
