@@ -206,13 +206,25 @@ class Case:
         for key in ("VANTO_PUBLISHER_KEY_FILE", "VANTO_CA_FILE"):
             self.env.pop(key, None)
         self.started = []
+        self.servers = []
 
-    def close(self):
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
         for process in self.started:
             if process.poll() is None:
                 process.kill()
                 process.wait()
+        for server in self.servers:
+            server.shutdown()
+            server.server_close()
         shutil.rmtree(self.work, ignore_errors=True)
+
+    def server(self):
+        """A hostile server that lives as long as the case."""
+        self.servers.append(Hostile())
+        return self.servers[-1]
 
     def path(self, *parts):
         return os.path.join(self.work, *parts)
@@ -279,9 +291,8 @@ def report(name, **figures):
 
 
 def file_case(args, name, body):
-    case = Case(args, name)
-    server = Hostile()
-    try:
+    with Case(args, name) as case:
+        server = case.server()
         case.install(server.base)
         server.manifest = ("Vanto.swf\t2012-06-10 08:30:00|%s\r\n" % ("0" * 32)).encode()
         server.files["Vanto.swf"] = body
@@ -292,8 +303,6 @@ def file_case(args, name, body):
         report(name, gave_up_after=("no, still at %.0f s" % seconds) if running else "%.1f s" % seconds,
                tries=len(server.finished("/v2/Vanto.swf")), most_on_disk=mib(watch.most_bytes),
                peak_memory=mib(watch.peak_kib * 1024))
-    finally:
-        case.close()
 
 
 def endless_file(args):
@@ -305,9 +314,8 @@ def huge_length(args):
 
 
 def manifest_case(args, name, manifest):
-    case = Case(args, name)
-    server = Hostile()
-    try:
+    with Case(args, name) as case:
+        server = case.server()
         case.install(server.base)
         server.manifest = manifest
         seconds, running, watch, _, _ = case.run(
@@ -317,8 +325,6 @@ def manifest_case(args, name, manifest):
         report(name, start_up_check=("not over at %.0f s" % seconds) if running else "%.1f s" % check,
                manifest_tries=len(tries), most_on_disk=mib(watch.most_bytes),
                peak_memory=mib(watch.peak_kib * 1024))
-    finally:
-        case.close()
 
 
 def endless_manifest_case(args):
@@ -331,9 +337,8 @@ def big_manifest(args):
 
 
 def endless_update(args):
-    case = Case(args, "endless-update")
-    server = Hostile()
-    try:
+    with Case(args, "endless-update") as case:
+        server = case.server()
         case.install(server.base)
         shutil.copy(os.path.join(args.build, "bin", "Update"), case.program)
         server.manifest = lambda: endless_manifest()
@@ -341,14 +346,11 @@ def endless_update(args):
         report("endless-update", update_ended=("no, still at %.0f s" % seconds) if running
                else "%.1f s" % seconds, manifest_tries=len(server.requests("/v2.php")),
                most_on_disk=mib(watch.most_bytes), peak_memory=mib(watch.peak_kib * 1024))
-    finally:
-        case.close()
 
 
 def wrong_file(args):
-    case = Case(args, "wrong-file")
-    server = Hostile()
-    try:
+    with Case(args, "wrong-file") as case:
+        server = case.server()
         case.install(server.base)
         wrong = b"w" * (300 << 20)
         server.manifest = ("Vanto.swf\t2012-06-10 08:30:00|%s\r\n"
@@ -378,20 +380,17 @@ def wrong_file(args):
         report("wrong-file",
                at_real_path_after="%.2f s" % (seen["at"] - start) if "at" in seen else "never",
                after_kill_at_real_path="yes" if after_kill else "no")
-    finally:
-        case.close()
 
 
 def https_to_http(args):
-    case = Case(args, "https-to-http")
-    plain = Hostile()
-    try:
+    with Case(args, "https-to-http") as case:
+        plain = case.server()
         plain.manifest = b"#nofile\r\n"
         subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
                         "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1",
                         "-keyout", case.path("tls.key"), "-out", case.path("tls.pem")],
                        check=True, capture_output=True)
-        secure = Hostile()
+        secure = case.server()
         context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
         context.load_cert_chain(case.path("tls.pem"), case.path("tls.key"))
         secure.socket = context.wrap_socket(secure.socket, server_side=True)
@@ -399,25 +398,21 @@ def https_to_http(args):
         base = "https://127.0.0.1:%d" % secure.server_address[1]
         case.install(base)
         case.env["VANTO_CA_FILE"] = case.path("tls.pem")
-        seconds, running, _, out, _ = case.run(
+        _, _, _, out, _ = case.run(
             "Vanto", ["--headless"], until=lambda: len(secure.requests("/v2.php")) >= 9
             or len(plain.requests("/v2.php")) > 0)
         time.sleep(0.5)
         report("https-to-http", plain_manifest_requests=len(plain.requests("/v2.php")),
                used="yes" if "Notice\tmain\t561" in out or plain.requests("/v2.php") else "no")
-    finally:
-        case.close()
 
 
 def key_case(args, name, configure, signed):
-    case = Case(args, name)
-    server = Hostile()
-    service = None
-    try:
+    with Case(args, name) as case:
+        server = case.server()
         case.install(server.base)
         body = b"#delete\tx\tlist.txt\r\n"
         if signed:
-            service, port = start_service(case, args)
+            port = start_service(case, args)
             server.manifest = fetch("http://127.0.0.1:%d/v2.php?%s" % (port, START_QUERY))
         else:
             server.manifest = body
@@ -427,11 +422,6 @@ def key_case(args, name, configure, signed):
         report(name, manifest_accepted="yes" if "Notice\tmain\t561" in out else "no",
                list_txt_deleted="yes" if not os.path.exists(os.path.join(case.program, "list.txt"))
                else "no", said=repr(said[:2]))
-    finally:
-        if service:
-            service.terminate()
-            service.wait()
-        case.close()
 
 
 def start_service(case, args, extra=()):
@@ -453,13 +443,14 @@ def start_service(case, args, extra=()):
                                 "--db", case.path("a.db"),
                                 "--quiet", "--signing-key", case.path("publisher.secret")]
                                + list(extra), stderr=subprocess.DEVNULL)
+    case.started.append(service)
     for _ in range(100):
         try:
             fetch("http://127.0.0.1:%d/popup.htm" % port)
             break
         except OSError:
             time.sleep(0.1)
-    return service, port
+    return port
 
 
 def fetch(url):
@@ -496,11 +487,9 @@ def no_state(args):
 
 
 def signed_swap(args, name, served_query, watch_prefix):
-    case = Case(args, name)
-    server = Hostile()
-    service = None
-    try:
-        service, port = start_service(case, args)
+    with Case(args, name) as case:
+        server = case.server()
+        port = start_service(case, args)
         server.manifest = fetch("http://127.0.0.1:%d/v2.php?%s" % (port, served_query))
         server.files = {}
         case.install(server.base)
@@ -513,11 +502,6 @@ def signed_swap(args, name, served_query, watch_prefix):
                                           for e in server.requests(watch_prefix)}),
                updater_started="yes" if os.path.exists(
                    os.path.join(case.program, "updater-started")) else "no")
-    finally:
-        if service:
-            service.terminate()
-            service.wait()
-        case.close()
 
 
 def other_request(args):
@@ -531,11 +515,9 @@ def old_version(args):
 
 def replay_400_days(args):
     name = "replay-400-days"
-    case = Case(args, name)
-    server = Hostile()
-    service = None
-    try:
-        service, port = start_service(case, args)
+    with Case(args, name) as case:
+        server = case.server()
+        port = start_service(case, args)
         server.manifest = fetch("http://127.0.0.1:%d/v2.php?%s" % (port, START_QUERY))
         case.install(server.base)
         case.env["VANTO_PUBLISHER_KEY_FILE"] = case.path("publisher.key")
@@ -550,17 +532,11 @@ def replay_400_days(args):
         report(name, accepted_today="yes" if "Notice\tmain\t561" in today else "no",
                accepted_400_days_later="yes" if "Notice\tmain\t561" in out else "no",
                said=repr(refused))
-    finally:
-        if service:
-            service.terminate()
-            service.wait()
-        case.close()
 
 
 def update_last_fails(args):
-    case = Case(args, "update-last-fails")
-    server = Hostile()
-    try:
+    with Case(args, "update-last-fails") as case:
+        server = case.server()
         case.install(server.base)
         shutil.copy(os.path.join(args.build, "bin", "Update"), case.program)
         for name, text in (("a.txt", "old a"), ("b.txt", "old b")):
@@ -575,14 +551,11 @@ def update_last_fails(args):
         report("update-last-fails", a_txt=repr(a), b_txt=repr(
             open(os.path.join(case.program, "b.txt")).read()),
             exit_after="%.1f s" % seconds, installation_as_it_was="yes" if a == "old a" else "no")
-    finally:
-        case.close()
 
 
 def unverified_left(args):
-    case = Case(args, "unverified-left")
-    server = Hostile()
-    try:
+    with Case(args, "unverified-left") as case:
+        server = case.server()
         case.install(server.base)
         shutil.copy(os.path.join(args.build, "bin", "Update"), case.program)
         with open(os.path.join(case.program, "old.bin.unverified"), "w") as f:
@@ -594,8 +567,6 @@ def unverified_left(args):
         after_host = os.path.exists(os.path.join(case.program, "old.bin.unverified"))
         report("unverified-left", after_update="kept" if after_update else "removed",
                after_host_start="kept" if after_host else "removed")
-    finally:
-        case.close()
 
 
 CASES = {

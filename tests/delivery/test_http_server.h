@@ -145,6 +145,22 @@ class TestHttpServer {
   std::vector<std::string> paths_;
 };
 
+// A listening socket on 127.0.0.1 at a free port, which goes to `port`.
+inline int ListenOnLoopback(int* port) {
+  const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof address;
+  if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+      ::listen(listener, 16) != 0 ||
+      ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+    throw std::runtime_error("cannot listen on 127.0.0.1");
+  }
+  *port = ntohs(address.sin_port);
+  return listener;
+}
+
 class StallingServer {
  public:
   // `opening` is sent right after accepting (empty: nothing at all), for
@@ -152,17 +168,7 @@ class StallingServer {
   // `trickle`, one byte more follows on each connection every half second.
   explicit StallingServer(std::string opening = {}, bool trickle = false)
       : opening_(std::move(opening)), trickle_(trickle) {
-    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
-        ::listen(listener_, 16) != 0 ||
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
-      throw std::runtime_error("cannot open a stalling server");
-    }
-    port_ = ntohs(address.sin_port);
+    listener_ = ListenOnLoopback(&port_);
     thread_ = std::thread([this] { AcceptLoop(); });
   }
   ~StallingServer() {
@@ -217,17 +223,7 @@ class EndlessServer {
   // takes), until the client goes away.
   EndlessServer(std::string head, std::size_t bytes_per_second)
       : head_(std::move(head)), rate_(bytes_per_second) {
-    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
-        ::listen(listener_, 16) != 0 ||
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
-      throw std::runtime_error("cannot open an endless server");
-    }
-    port_ = ntohs(address.sin_port);
+    listener_ = ListenOnLoopback(&port_);
     thread_ = std::thread([this] { Serve(); });
   }
   ~EndlessServer() {
