@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 #include <fcntl.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -146,7 +147,8 @@ std::size_t WriteBody(char* data, std::size_t size, std::size_t count, void* tar
 // Redirects never lead from https to plain http; callers may also refuse
 // plain http as a redirect target altogether.
 const char* RedirectProtocols(const std::string& url, bool https_only) {
-  return https_only || url.starts_with("https://") ? "https" : "http,https";
+  const bool secure = url.size() > 8 && ::strncasecmp(url.c_str(), "https://", 8) == 0;
+  return https_only || secure ? "https" : "http,https";
 }
 
 }  // namespace

@@ -4,10 +4,10 @@
 //
 // Unlike the course host's worker, every listed file is fetched (there are no
 // command lines). An update is applied whole or not at all: every file first
-// arrives under a temporary name beside the file it replaces and is checked
-// against the digest its entry names; only when all of them have arrived and
-// matched are they moved into place, executables installed and started. A
-// run that fails anywhere before leaves the installation as it was.
+// arrives under a temporary name beside the file it replaces; only when all
+// of them have arrived are they moved into place, executables installed and
+// started. A run that fails anywhere before leaves the installation as it
+// was.
 //
 // Where the installation names a publisher key, the manifest counts only with
 // a valid signature for its request (asked for with one more query key,
