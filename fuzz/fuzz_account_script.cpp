@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz_temp_file.h"
 #include "service/account_script.h"
 #include "service/account_store.h"
 #include "service/query_string.h"
@@ -17,9 +18,8 @@
 namespace {
 
 std::string DatabaseFile() {
-  const auto folder = std::filesystem::exists("/dev/shm") ? std::filesystem::path("/dev/shm")
-                                                          : std::filesystem::temp_directory_path();
-  return (folder / ("vanto-fuzz-accounts-" + std::to_string(::getpid()) + ".db")).string();
+  return (FuzzScratchFolder() / ("vanto-fuzz-accounts-" + std::to_string(::getpid()) + ".db"))
+      .string();
 }
 
 struct Accounts {

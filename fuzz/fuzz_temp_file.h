@@ -12,11 +12,18 @@
 
 #include "platform/native_path.h"
 
+// Memory-backed where there is such a folder: some readers save the file
+// again, and a flush to disk for every input would cost most of the run.
+inline std::filesystem::path FuzzScratchFolder() {
+  std::error_code error;
+  return std::filesystem::is_directory("/dev/shm", error) ? std::filesystem::path("/dev/shm")
+                                                         : std::filesystem::temp_directory_path();
+}
+
 class FuzzTempFile {
  public:
   explicit FuzzTempFile(const std::string& name)
-      : native_((std::filesystem::temp_directory_path() /
-                 ("vanto-fuzz-" + std::to_string(::getpid()) + "-" + name))
+      : native_((FuzzScratchFolder() / ("vanto-fuzz-" + std::to_string(::getpid()) + "-" + name))
                     .string()) {}
   ~FuzzTempFile() { std::remove(native_.c_str()); }
 
@@ -36,8 +43,7 @@ class FuzzTempFile {
 class FuzzTempFolder {
  public:
   explicit FuzzTempFolder(const std::string& name)
-      : path_(std::filesystem::temp_directory_path() /
-              ("vanto-fuzz-" + std::to_string(::getpid()) + "-" + name)) {
+      : path_(FuzzScratchFolder() / ("vanto-fuzz-" + std::to_string(::getpid()) + "-" + name)) {
     std::filesystem::create_directories(path_);
     path_ = std::filesystem::canonical(path_);
   }
