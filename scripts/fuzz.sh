@@ -23,7 +23,7 @@ for target in $targets; do
   "build-fuzz/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 \
     -artifact_prefix="build-fuzz/$name-" "$work" "fuzz/corpus/$name" >"build-fuzz/$name.log" 2>&1 ||
     status=$?
-  grep -E "^(#[0-9]+ +DONE|==[0-9]+==ERROR|SUMMARY)" "build-fuzz/$name.log" || true
+  grep -E "^(#[0-9]+[[:space:]]+DONE|==[0-9]+==ERROR|SUMMARY)" "build-fuzz/$name.log" || true
   [ "$status" -eq 0 ] || failed="$failed $name"
 done
 
