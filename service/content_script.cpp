@@ -54,7 +54,7 @@ ContentScript::ContentScript(ContentConfig config)
     : config_(std::move(config)),
       list_(config_.root / "list.txt"),
       media_(config_.root, config_.media, list_, config_.font) {
-  if (!config_.signing_key.empty()) signer_.emplace(config_.signing_key);
+  if (!config_.signing_key.empty()) signer_.emplace(config_.signing_key, config_.valid_days);
 }
 
 int ContentScript::CourseSize() {

@@ -32,6 +32,7 @@ struct ContentConfig {
   std::string font = "Noto Sans CJK SC:bold";
   int media_workers = 4;                // media made in parallel for one manifest
   std::filesystem::path signing_key{};  // secret key file; empty: manifests go out unsigned
+  int valid_days = ManifestSigner::kDefaultValidDays;  // how long a signed manifest is valid
 };
 
 class ContentScript {

@@ -25,8 +25,10 @@ void WriteNewFile(const std::filesystem::path& path, const std::string& text, mo
 
 }  // namespace
 
-ManifestSigner::ManifestSigner(const std::filesystem::path& secret_key_file, Clock clock)
-    : clock_(clock ? std::move(clock)
+ManifestSigner::ManifestSigner(const std::filesystem::path& secret_key_file,
+                               std::int64_t valid_days, Clock clock)
+    : valid_seconds_(valid_days * 24 * 60 * 60),
+      clock_(clock ? std::move(clock)
                    : [] { return static_cast<std::int64_t>(std::time(nullptr)); }) {
   std::ifstream in(secret_key_file);
   std::ostringstream text;
@@ -41,15 +43,21 @@ ScriptReply ManifestSigner::Answer(std::string_view raw_query, const Script& scr
   ScriptReply reply = script(signature_only ? kUpdateQuery : raw_query);
   if (reply.status != 200) return reply;
   if (signature_only) {
-    reply.body = Line(reply.body, ManifestKind::kUpdate);
+    reply.body = Line(reply.body, ManifestKind::kUpdate, kUpdateQuery);
   } else if (raw_query != kUpdateQuery) {
-    reply.body = Line(reply.body, ManifestKind::kContent) + reply.body;
+    reply.body = Line(reply.body, ManifestKind::kContent, raw_query) + reply.body;
   }
   return reply;
 }
 
-std::string ManifestSigner::Line(std::string_view bytes, ManifestKind kind) const {
-  return delivery::SignatureLine(delivery::SignManifest(bytes, kind, key_, clock_())) + "\r\n";
+std::string ManifestSigner::Line(std::string_view bytes, ManifestKind kind,
+                                 std::string_view request) const {
+  delivery::ManifestSignature signature;
+  signature.signed_at = clock_();
+  signature.valid_until = signature.signed_at + valid_seconds_;
+  signature.request = std::string(request);
+  return delivery::SignatureLine(delivery::SignManifest(bytes, kind, key_, std::move(signature))) +
+         "\r\n";
 }
 
 void WriteKeyPair(const std::filesystem::path& secret_file,

@@ -7,7 +7,7 @@ namespace vanto::service {
 const char* const kServiceUsage =
     "usage: vanto-service [--host ADDR] [--port N] [--root DIR] [--media DIR] [--db FILE]\n"
     "                     [--threads N] [--updater NAME] [--font FONT] [--quiet]\n"
-    "                     [--signing-key FILE]\n"
+    "                     [--signing-key FILE] [--valid-days N]\n"
     "                     [--header-timeout SECONDS] [--per-address N]\n"
     "       vanto-service adduser NAME PASSWORD [--uid N] [--db FILE]\n"
     "       vanto-service keygen SECRET_FILE PUBLIC_FILE\n";
@@ -50,6 +50,9 @@ std::optional<ServiceOptions> ParseServiceOptions(const std::vector<std::string>
     } else if (arg == "--header-timeout") {
       if (!(n = number(1, 3600))) return error = "--header-timeout needs 1..3600", std::nullopt;
       options.config.gate.head_time = std::chrono::seconds(*n);
+    } else if (arg == "--valid-days") {
+      if (!(n = number(1, 366))) return error = "--valid-days needs 1..366", std::nullopt;
+      options.config.content.valid_days = *n;
     } else if (arg == "--per-address") {
       if (!(n = number(0, 1000000))) return error = "--per-address needs 0..1000000", std::nullopt;
       options.config.gate.per_address = *n;

@@ -1,7 +1,7 @@
 // The command line of vanto-service:
 //   vanto-service [--host ADDR] [--port N] [--root DIR] [--media DIR] [--db FILE]
 //                 [--threads N] [--updater NAME] [--font FONT] [--quiet]
-//                 [--signing-key FILE]
+//                 [--signing-key FILE] [--valid-days N]
 //                 [--header-timeout SECONDS] [--per-address N]
 //   vanto-service adduser NAME PASSWORD [--uid N] [--db FILE]
 //   vanto-service keygen SECRET_FILE PUBLIC_FILE

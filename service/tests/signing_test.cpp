@@ -23,14 +23,17 @@ std::string ReadText(const fs::path& file) {
   return text.str();
 }
 
-// The signature line of `text` verifies `body` under `key`, and was made now.
+// The signature line of `text` verifies `body` under `key`, was made now for
+// `request` and is valid for `days` days.
 void ExpectSigned(const std::string& line, std::string_view body, ManifestKind kind,
-                  const delivery::PublicKey& key) {
+                  const delivery::PublicKey& key, const std::string& request, int days) {
   auto signature = delivery::ParseSignatureLine(delivery::SplitSignedContent(line)->signature_line);
   ASSERT_TRUE(signature) << line;
   EXPECT_TRUE(delivery::SignatureMatches(body, kind, *signature, key));
   EXPECT_NEAR(static_cast<double>(signature->signed_at), static_cast<double>(std::time(nullptr)),
               60);
+  EXPECT_EQ(signature->valid_until - signature->signed_at, days * 24 * 60 * 60);
+  EXPECT_EQ(signature->request, request);
 }
 
 TEST(ManifestSigning, SignedRepliesVerifyAndChangeNothingElse) {
@@ -48,17 +51,21 @@ TEST(ManifestSigning, SignedRepliesVerifyAndChangeNothingElse) {
   ContentConfig config{tree.Path()};
   ContentScript plain(config);
   config.signing_key = keys.Path() / "secret";
+  config.valid_days = 5;
   ContentScript signing(config);
 
-  const std::string content = signing.Answer("gushi=0").body;
+  // The request exactly as it came, spelling included.
+  const std::string query = "gushi=0%30";
+  const std::string content = signing.Answer(query).body;
   const auto parts = delivery::SplitSignedContent(content);
   ASSERT_TRUE(parts);
-  EXPECT_EQ(parts->body, plain.Answer("gushi=0").body);
-  ExpectSigned(content, parts->body, ManifestKind::kContent, *key);
+  EXPECT_EQ(parts->body, plain.Answer("gushi=00").body);
+  ExpectSigned(content, parts->body, ManifestKind::kContent, *key, query, 5);
 
   const std::string update = signing.Answer("update").body;
   EXPECT_EQ(update, plain.Answer("update").body);  // what every updater reads
-  ExpectSigned(signing.Answer("update&signature").body, update, ManifestKind::kUpdate, *key);
+  ExpectSigned(signing.Answer("update&signature").body, update, ManifestKind::kUpdate, *key,
+               "update", 5);
 
   EXPECT_EQ(signing.Answer("gushi=x").status, 400);
   EXPECT_THROW(ManifestSigner(keys.Path() / "public"), std::runtime_error);

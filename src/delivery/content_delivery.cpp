@@ -28,23 +28,27 @@ bool ContentDelivery::FetchManifest(std::string_view query, ProgressTarget* targ
   JoinWorker();
   progress_target_ = target;
   const std::string manifest_path = platform::JoinHostPath(working_folder_, kManifestFileName);
+  DownloadOptions options = ReplyOptions();
+  options.https_redirects_only = verifier_.has_value();
+  // What a signed manifest must name as the request it answers.
+  const std::string_view request = query.starts_with('?') ? query.substr(1) : query;
   for (int pass = 0; pass < 3; ++pass) {
     for (int i = 0; i < 3; ++i) {
       const std::string script_url = mirrors_[i] + "/v2.php" + std::string(query);
-      if (!DownloadReplyToFile(script_url, manifest_path)) continue;
+      if (!DownloadUrlToFile(script_url, manifest_path, options)) continue;
       if (!platform::PathExists(manifest_path)) continue;
-      if (LoadManifest(manifest_path, working_folder_ + "\\")) return true;
+      if (LoadManifest(manifest_path, working_folder_ + "\\", request)) return true;
     }
   }
   return false;
 }
 
 bool ContentDelivery::LoadManifest(const std::string& manifest_path,
-                                   const std::string& local_folder) {
+                                   const std::string& local_folder, std::string_view request) {
   if (in_notice_) return false;
   JoinWorker();
   std::optional<std::vector<std::string>> lines =
-      verifier_ ? ReadSignedManifestLines(manifest_path, *verifier_, messages_)
+      verifier_ ? ReadSignedManifestLines(manifest_path, request, *verifier_, messages_)
                 : ReadManifestLines(manifest_path, ManifestRules::kContent, messages_);
   if (!lines) return false;
   manifest_lines_ = std::move(*lines);

@@ -68,8 +68,11 @@ class ContentDelivery {
   // Reads the manifest at manifest_path and starts a worker on it, filling
   // local_folder (ending in '\'). False for an unreadable (reported), invalid
   // or empty manifest, and, where a publisher key is configured, for one the
-  // verifier refuses; the previous manifest's lines are then kept.
-  bool LoadManifest(const std::string& manifest_path, const std::string& local_folder);
+  // verifier refuses (among them one not signed for `request`, the query it
+  // was fetched with, without '?'); the previous manifest's lines are then
+  // kept.
+  bool LoadManifest(const std::string& manifest_path, const std::string& local_folder,
+                    std::string_view request = {});
 
   // Sends one notice to the progress target on the user-interface thread and
   // waits until it has been handled. Worker thread.
@@ -111,7 +114,7 @@ class ContentDelivery {
   // apart from a quick look whether there is any target at all.
   std::atomic<ProgressTarget*> progress_target_{nullptr};
   // Set when the installation names a publisher key: manifests must be signed
-  // and every downloaded file must match its signed entry.
+  // for their request and every downloaded file must match its signed entry.
   std::optional<ManifestVerifier> verifier_ = ManifestVerifier::Configured(ManifestKind::kContent);
   std::thread worker_;
   std::atomic<bool> worker_running_{false};

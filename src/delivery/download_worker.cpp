@@ -96,18 +96,20 @@ EntryLookAhead::FetchOutcome ContentDelivery::FetchEntry(std::string_view path, 
                                                          const std::string& rand) const {
   CreateParentDirectories(local_path);
   const bool escape = HasDoubleByteLead(path);
+  // A file reaches its path only once it matches its entry: it arrives under
+  // a temporary name beside it and is checked there.
+  DownloadOptions options;
+  options.https_redirects_only = verifier_.has_value();
+  options.accept = [&](const std::string& arrived) {
+    return verifier_ ? DownloadMatchesEntry(stamp, arrived) : ArrivalMatchesStamp(stamp, arrived);
+  };
   const MirrorOrder::Order order = mirror_order.Current();
   for (std::size_t k = 0; k < order.size(); ++k) {
     std::string url = mirrors_[order[k]] + "/v2/" + std::string(path);
     // An over-long URL is refused by the escaping and by the download.
     if (escape) url = Utf8EscapedUrl(url, url.size());
     url += rand;
-    if (!DownloadUrlToFile(url, local_path)) continue;
-    if (EntryNeedsDownload(stamp, local_path)) continue;
-    if (verifier_ && !DownloadMatchesEntry(stamp, local_path)) {
-      platform::RemoveFile(local_path);
-      continue;
-    }
+    if (!DownloadUrlToFile(url, local_path, options)) continue;
     if (k != 0) mirror_order.MoveToFront(order[k]);
     return k == 0 ? EntryLookAhead::FetchOutcome::kFirstTry
                   : EntryLookAhead::FetchOutcome::kLaterTry;

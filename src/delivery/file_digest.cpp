@@ -52,16 +52,10 @@ std::optional<std::string> FileDigest(std::string_view host_path) {
   return Md5DigestText(context);
 }
 
-}  // namespace
-
-bool FileMd5Matches(std::string_view expected, std::string_view host_path) {
-  const std::optional<std::string> actual = FileDigest(host_path);
-  return actual && SameDigest(expected, *actual);
-}
-
-bool EntryNeedsDownload(const char* stamp, std::string_view host_path) {
-  if (!platform::PathExists(host_path)) return true;
-  if (stamp == nullptr) return false;
+// The digest that decides about an entry's file: the text after the '|' of
+// its stamp, reached through up to six numbers; nullptr when the stamp ends,
+// holds another character or closes a sixth number first.
+const char* DecidingDigest(const char* stamp) {
   constexpr int kMaxNumbers = 6;
   int closed_numbers = 0;
   bool number_positive = false;  // the current number is greater than 0
@@ -72,16 +66,32 @@ bool EntryNeedsDownload(const char* stamp, std::string_view host_path) {
     } else if (c == '-' || c == ':' || c == ' ') {
       if (!number_positive) continue;  // "00" and the like run on into the next digits
       number_positive = false;
-      if (++closed_numbers == kMaxNumbers) return false;
-    } else if (c == '|') {
-      if (FileMd5Matches(p + 1, host_path)) return false;
-      platform::RemoveFile(host_path);
-      return true;
+      if (++closed_numbers == kMaxNumbers) return nullptr;
     } else {
-      return false;
+      return c == '|' ? p + 1 : nullptr;
     }
   }
-  return false;
+  return nullptr;
+}
+
+}  // namespace
+
+bool FileMd5Matches(std::string_view expected, std::string_view host_path) {
+  const std::optional<std::string> actual = FileDigest(host_path);
+  return actual && SameDigest(expected, *actual);
+}
+
+bool EntryNeedsDownload(const char* stamp, std::string_view host_path) {
+  if (!platform::PathExists(host_path)) return true;
+  const char* digest = stamp ? DecidingDigest(stamp) : nullptr;
+  if (digest == nullptr || FileMd5Matches(digest, host_path)) return false;
+  platform::RemoveFile(host_path);
+  return true;
+}
+
+bool ArrivalMatchesStamp(const char* stamp, std::string_view host_path) {
+  const char* digest = stamp ? DecidingDigest(stamp) : nullptr;
+  return digest == nullptr || FileMd5Matches(digest, host_path);
 }
 
 }  // namespace vanto::delivery

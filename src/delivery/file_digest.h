@@ -23,4 +23,10 @@ bool FileMd5Matches(std::string_view expected, std::string_view host_path);
 //    other character, or the end without '|', gives false.
 bool EntryNeedsDownload(const char* stamp, std::string_view host_path);
 
+// Whether a file that has just arrived for a manifest entry may take the
+// entry's place: true unless its stamp names a digest (read as
+// EntryNeedsDownload reads it) that the file does not match. Nothing is
+// deleted.
+bool ArrivalMatchesStamp(const char* stamp, std::string_view host_path);
+
 }  // namespace vanto::delivery

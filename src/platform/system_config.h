@@ -2,6 +2,12 @@
 // system configuration files beside the channel file (/etc/vanto/<name>),
 // never in the program folder; an environment variable may name another file
 // instead (tests, private set-ups).
+//
+// Such a setting guards the installation, so one that is made but cannot be
+// trusted is reported, never taken as absent: a named file that is missing,
+// a link to nothing, a file that cannot be read, and a file or folder that
+// users other than its owner and root can change (or that belongs to
+// another user) all come back as a problem.
 #pragma once
 
 #include <optional>
@@ -10,10 +16,15 @@
 
 namespace vanto::platform {
 
-// The text of the configuration file `name` (or of the file named by the
-// environment variable `variable`). Nothing when no such file exists; an
-// existing file that cannot be read gives an empty text, so that a setting
-// that was meant to be there is never silently taken as absent.
-std::optional<std::string> ReadSystemConfig(std::string_view name, const char* variable);
+struct SystemConfig {
+  std::string path;                 // the file the setting names (native path)
+  std::optional<std::string> text;  // its text; nothing when it cannot be used
+  std::string problem;              // why it cannot be used, when it cannot
+};
+
+// Nothing when the setting is not made at all: the environment variable
+// `variable` is unset or empty and nothing exists at /etc/vanto/<name>, not
+// even a link.
+std::optional<SystemConfig> ReadSystemConfig(std::string_view name, const char* variable);
 
 }  // namespace vanto::platform

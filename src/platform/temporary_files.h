@@ -4,6 +4,7 @@
 // Two namings, both carrying the writer's process id:
 //   ".tmp.<pid>.XXXXXX"        profile files and documents (TemporaryFileTemplate)
 //   ".vanto-part-<pid>-..."    downloads (kDownloadPartPrefix)
+// and the "<file>.unverified" downloads of earlier updaters.
 #pragma once
 
 #include <string>
@@ -12,6 +13,7 @@
 namespace vanto::platform {
 
 inline constexpr std::string_view kDownloadPartPrefix = ".vanto-part-";
+inline constexpr std::string_view kUnverifiedSuffix = ".unverified";
 
 // A mkstemp template in `native_folder`: "<folder>/.tmp.<pid>.XXXXXX".
 std::string TemporaryFileTemplate(std::string_view native_folder);
@@ -20,7 +22,8 @@ std::string TemporaryFileTemplate(std::string_view native_folder);
 // it (symbolic links are not followed) that no running writer can still own:
 // those of a process that no longer runs or of this very process (nothing is
 // written before start-up cleans up), and any untouched for ten minutes (a
-// writer that is still alive keeps its file growing, or gives up far sooner).
+// writer that is still alive keeps its file growing, or gives up far sooner),
+// and every "*.unverified" file, whatever entry it was fetched for.
 // Returns how many were removed.
 int RemoveStaleTemporaryFiles(std::string_view host_folder);
 

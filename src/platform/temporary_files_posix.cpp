@@ -67,8 +67,10 @@ int RemoveStaleTemporaryFiles(std::string_view host_folder) {
     std::error_code unreadable;
     if (entry.is_symlink(unreadable) || !entry.is_regular_file(unreadable)) continue;
     bool ours = false;
-    const std::optional<pid_t> writer = WriterOf(entry.path().filename().native(), &ours);
-    if (!ours || !((writer && WriterGone(*writer)) || Abandoned(entry))) continue;
+    const std::string name = entry.path().filename().native();
+    const std::optional<pid_t> writer = WriterOf(name, &ours);
+    const bool stale = ours && ((writer && WriterGone(*writer)) || Abandoned(entry));
+    if (!stale && !name.ends_with(kUnverifiedSuffix)) continue;
     std::error_code ignored;
     removed += fs::remove(entry.path(), ignored) ? 1 : 0;
   }

@@ -9,7 +9,12 @@
 
 namespace vanto::platform {
 
-// The file's text; nothing when it is missing or unreadable.
+// The state folder as a native path (it need not exist yet); nothing when
+// neither variable names an absolute folder.
+std::optional<std::string> UserStateFolder();
+
+// The file's text, empty when there is no such file; nothing when there is no
+// state folder or the file exists but cannot be read.
 std::optional<std::string> ReadUserState(std::string_view name);
 
 // Replaces the file atomically, creating the folder first; false on failure.

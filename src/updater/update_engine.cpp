@@ -32,11 +32,13 @@ bool UpdateEngine::UpdateMain() {
   if (worker_.joinable()) return false;
   const std::string manifest_path =
       platform::JoinHostPath(working_folder_, delivery::kManifestFileName);
+  delivery::DownloadOptions options = delivery::ReplyOptions();
+  options.https_redirects_only = verifier_.has_value();
   for (int pass = 0; pass < 3; ++pass) {
     for (int i = 0; i < 3; ++i) {
       const std::string script_url = table_[i] + "/v2.php?update";
       const std::string base = table_[i + 1] + "/v2/update/";
-      if (!delivery::DownloadReplyToFile(script_url, manifest_path)) continue;
+      if (!delivery::DownloadUrlToFile(script_url, manifest_path, options)) continue;
       if (!platform::PathExists(manifest_path)) continue;
       if (verifier_ && !ManifestSigned(script_url, manifest_path)) continue;
       return LoadManifest(manifest_path, base, working_folder_ + "\\");
@@ -73,16 +75,23 @@ void UpdateEngine::Notify(int code, std::int64_t value, std::string_view line) {
 }
 
 void UpdateEngine::UpdateWorker() {
-  int result = kUpdateComplete;
+  std::vector<ArrivedFile> arrived;
+  bool complete = true;
   for (const std::string& line : manifest_lines_) {
     Notify(ID_DOWNLOAD_STEP, 0, line);
-    if (!UpdateEntry(line)) {
-      ui_.Invoke([this] { messages_.Show(title_, "Download Failed."); });
-      result = kUpdateFailed;
+    std::optional<ArrivedFile> file = FetchEntry(line);
+    if (!file) {
+      complete = false;
       break;
     }
+    arrived.push_back(std::move(*file));
   }
-  Notify(ID_DOWNLOAD_DONE, result, {});
+  complete = complete && MoveIntoPlace(arrived);
+  if (!complete) {
+    for (const ArrivedFile& file : arrived) platform::RemoveFile(file.arrived);
+    ui_.Invoke([this] { messages_.Show(title_, "Download Failed."); });
+  }
+  Notify(ID_DOWNLOAD_DONE, complete ? kUpdateComplete : kUpdateFailed, {});
   worker_running_ = false;
   ui_.Post([] {});  // wakes a modal wait for this worker
 }

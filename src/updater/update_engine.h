@@ -2,16 +2,17 @@
 // every file it lists into the installation folder, install executables, and
 // report each step and the end to the dialog (a progress target).
 //
-// Unlike the course host's worker, every listed file is fetched (there is no
-// digest check and there are no command lines). A file is replaced only by a
-// complete download: the download goes to a temporary file that is renamed
-// over the old one when it has fully arrived, so a run that fails midway
-// leaves every file it did not replace as it was.
+// Unlike the course host's worker, every listed file is fetched (there are no
+// command lines). An update is applied whole or not at all: every file first
+// arrives under a temporary name beside the file it replaces; only when all
+// of them have arrived are they moved into place, executables installed and
+// started. A run that fails anywhere before leaves the installation as it
+// was.
 //
 // Where the installation names a publisher key, the manifest counts only with
-// a valid signature (asked for with one more query key, "&signature"), and
-// every file must match the digest its signed entry names before it replaces
-// the old one.
+// a valid signature for its request (asked for with one more query key,
+// "&signature"), and every file must match its signed entry (an entry
+// without a digest then only an empty file).
 #pragma once
 
 #include <array>
@@ -25,6 +26,7 @@
 #include "delivery/process_control.h"
 #include "delivery/progress_target.h"
 #include "delivery/ui_dispatcher.h"
+#include "delivery/url_download.h"
 #include "platform/message_box.h"
 
 namespace vanto::updater {
@@ -66,10 +68,20 @@ class UpdateEngine {
   const std::string& content_base() const { return content_base_; }
 
  private:
+  // A file of the manifest that has arrived and matched, waiting beside the
+  // file it replaces.
+  struct ArrivedFile {
+    std::string line;        // its manifest line
+    std::string local_path;  // where it goes
+    std::string arrived;     // where it waits
+  };
+
   bool ManifestSigned(const std::string& script_url, const std::string& manifest_path);
-  bool FetchVerified(const std::string& url, const char* stamp, const std::string& local_path);
+  delivery::DownloadOptions FileOptions(const char* stamp) const;
   void UpdateWorker();
-  bool UpdateEntry(const std::string& line);
+  std::optional<ArrivedFile> FetchEntry(const std::string& line);
+  bool MoveIntoPlace(const std::vector<ArrivedFile>& files);
+  void Install(const ArrivedFile& file);
   void Notify(int code, std::int64_t value, std::string_view line);
 
   const std::array<std::string, 4> table_;

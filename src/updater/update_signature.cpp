@@ -1,6 +1,4 @@
-// The updater's checks for a publisher that signs.
-#include "delivery/manifest_verifier.h"
-#include "delivery/path_limit.h"
+// The updater's check of the update manifest's signature.
 #include "delivery/url_download.h"
 #include "platform/file_system.h"
 #include "platform/native_path.h"
@@ -9,34 +7,23 @@
 namespace vanto::updater {
 
 // The update manifest's signature is served apart, for the same request with
-// the query key "signature" added; older updaters never ask for it.
+// the query key "signature" added; older updaters never ask for it. It must
+// name the manifest's own request.
 bool UpdateEngine::ManifestSigned(const std::string& script_url, const std::string& manifest_path) {
   const std::string signature_path = platform::JoinHostPath(working_folder_, "down.sig");
-  const bool fetched = delivery::DownloadReplyToFile(script_url + "&signature", signature_path);
+  delivery::DownloadOptions options = delivery::ReplyOptions();
+  options.https_redirects_only = true;
+  const bool fetched =
+      delivery::DownloadUrlToFile(script_url + "&signature", signature_path, options);
   const std::optional<std::string> signature =
       fetched ? platform::ReadWholeFile(signature_path) : std::nullopt;
   const std::optional<std::string> manifest = platform::ReadWholeFile(manifest_path);
   platform::RemoveFile(signature_path);
-  return signature && manifest && verifier_->AcceptUpdate(*manifest, *signature);
-}
-
-// Downloads beside the target and moves the file into place only when it
-// matches its signed entry, so a wrong file never replaces a good one.
-bool UpdateEngine::FetchVerified(const std::string& url, const char* stamp,
-                                 const std::string& local_path) {
-  const std::string arrived = local_path + ".unverified";
-  if (!delivery::FitsPathBuffer(arrived) || !delivery::DownloadUrlToFile(url, arrived)) {
-    return false;
-  }
-  if (!delivery::DownloadMatchesEntry(stamp, arrived)) {
-    platform::RemoveFile(arrived);
-    return false;
-  }
-  // The file it replaces passes on its permissions (a program stays executable).
-  if (const std::optional<unsigned> permissions = platform::FilePermissions(local_path)) {
-    platform::SetFilePermissions(arrived, *permissions);
-  }
-  return platform::RenameFile(arrived, local_path);
+  const std::string request = script_url.substr(script_url.find('?') + 1);
+  const bool accepted =
+      signature && manifest && verifier_->AcceptUpdate(*manifest, *signature, request);
+  if (!accepted) delivery::TellSettingsProblem(*verifier_, messages_);
+  return accepted;
 }
 
 }  // namespace vanto::updater

@@ -1,5 +1,7 @@
 // The manifest request: script hosts, passes, invalid replies, and the
 // hand-over of the notices to a waiting dialog.
+#include <chrono>
+
 #include "delivery_fixture.h"
 
 namespace vanto::testing {
@@ -14,6 +16,24 @@ TEST_F(DeliveryTest, TriesScriptHostsZeroToTwoForThreePassesThenGivesUp) {
   EXPECT_EQ(hosts_[3].ScriptRequests(), 0);
   EXPECT_EQ(hosts_[0].server.paths()[0], "/v2.php?pday=3&from=1&to=6");
   EXPECT_TRUE(notices_.empty());
+}
+
+// A manifest that never ends, from every script host: all nine tries stop
+// at the largest reply, at once, and leave no manifest behind.
+TEST(ContentDeliveryLimits, AnEndlessManifestIsGivenUpAtOnce) {
+  EndlessServer endless("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n", EndlessServer::kFullSpeed);
+  ScratchFolder work;
+  delivery::HeadlessEventLoop loop;
+  RecordingProcesses processes;
+  RecordingMessages messages;
+  const std::string base = endless.BaseUrl();
+  delivery::ContentDelivery delivery({base, base, base, base}, work.Host(), loop, processes,
+                                     messages, nullptr);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(delivery.FetchManifest("?p1", nullptr));
+  EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 10.0);
+  EXPECT_EQ(work.CountEntries(), 0);
+  EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(DeliveryTest, HtmlReplyIsRejectedAndTheNextHostServes) {

@@ -14,6 +14,9 @@
 // StallingServer: accepts connections and then stays silent (or sends the
 // start of a reply and stops, or trickles on at 2 bytes a second), holding
 // each connection open until destroyed.
+//
+// EndlessServer: answers every connection with a reply whose body never
+// ends, at a given rate or as fast as the client reads.
 #pragma once
 
 #include <arpa/inet.h>
@@ -142,6 +145,22 @@ class TestHttpServer {
   std::vector<std::string> paths_;
 };
 
+// A listening socket on 127.0.0.1 at a free port, which goes to `port`.
+inline int ListenOnLoopback(int* port) {
+  const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof address;
+  if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+      ::listen(listener, 16) != 0 ||
+      ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+    throw std::runtime_error("cannot listen on 127.0.0.1");
+  }
+  *port = ntohs(address.sin_port);
+  return listener;
+}
+
 class StallingServer {
  public:
   // `opening` is sent right after accepting (empty: nothing at all), for
@@ -149,17 +168,7 @@ class StallingServer {
   // `trickle`, one byte more follows on each connection every half second.
   explicit StallingServer(std::string opening = {}, bool trickle = false)
       : opening_(std::move(opening)), trickle_(trickle) {
-    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
-        ::listen(listener_, 16) != 0 ||
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
-      throw std::runtime_error("cannot open a stalling server");
-    }
-    port_ = ntohs(address.sin_port);
+    listener_ = ListenOnLoopback(&port_);
     thread_ = std::thread([this] { AcceptLoop(); });
   }
   ~StallingServer() {
@@ -202,6 +211,67 @@ class StallingServer {
   int port_ = 0;
   std::atomic<bool> stop_{false};
   std::vector<int> accepted_;
+  std::thread thread_;
+};
+
+class EndlessServer {
+ public:
+  static constexpr std::size_t kFullSpeed = 0;
+
+  // `head` is the reply's status line and headers (with their blank line);
+  // then `bytes_per_second` of body follow (kFullSpeed: whatever the socket
+  // takes), until the client goes away.
+  EndlessServer(std::string head, std::size_t bytes_per_second)
+      : head_(std::move(head)), rate_(bytes_per_second) {
+    listener_ = ListenOnLoopback(&port_);
+    thread_ = std::thread([this] { Serve(); });
+  }
+  ~EndlessServer() {
+    stop_ = true;
+    thread_.join();
+    for (const int fd : clients_) ::close(fd);
+    ::close(listener_);
+  }
+  EndlessServer(const EndlessServer&) = delete;
+  EndlessServer& operator=(const EndlessServer&) = delete;
+
+  std::string BaseUrl() const { return "http://127.0.0.1:" + std::to_string(port_); }
+  std::string Url(const std::string& path) const { return BaseUrl() + path; }
+  // Body bytes sent so far, over all connections.
+  std::size_t sent() const { return sent_; }
+
+ private:
+  static constexpr int kTickMilliseconds = 20;
+
+  void Serve() {
+    const std::string chunk(rate_ == kFullSpeed ? 65536 : rate_ * kTickMilliseconds / 1000, 'x');
+    while (!stop_) {
+      pollfd waiting{listener_, POLLIN, 0};
+      if (::poll(&waiting, 1, rate_ == kFullSpeed ? 0 : kTickMilliseconds) > 0) {
+        const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (fd >= 0 && ::send(fd, head_.data(), head_.size(), MSG_NOSIGNAL) > 0) {
+          clients_.push_back(fd);
+        } else if (fd >= 0) {
+          ::close(fd);
+        }
+      }
+      for (const int fd : clients_) {
+        const ssize_t n = ::send(fd, chunk.data(), chunk.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n > 0) sent_ += static_cast<std::size_t>(n);
+      }
+      if (rate_ == kFullSpeed && clients_.empty()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
+    }
+  }
+
+  std::string head_;
+  std::size_t rate_;
+  int listener_ = -1;
+  int port_ = 0;
+  std::atomic<bool> stop_{false};
+  std::atomic<std::size_t> sent_{0};
+  std::vector<int> clients_;
   std::thread thread_;
 };
 

@@ -13,6 +13,7 @@
 namespace vanto::delivery {
 namespace {
 
+using vanto::testing::EndlessServer;
 using vanto::testing::ScratchFolder;
 using vanto::testing::StallingServer;
 using vanto::testing::TestHttpServer;
@@ -53,8 +54,18 @@ TEST_F(UrlDownloadTest, WritesBodyToTarget) {
   EXPECT_EQ(target_.CountEntries(), 2) << "no temporary file stays behind";
 }
 
-TEST_F(UrlDownloadTest, ReplacesExistingFile) {
+TEST_F(UrlDownloadTest, ReplacesExistingFileOnlyWithAnAcceptedOne) {
   target_.Write("a.txt", "an older and longer content");
+  DownloadOptions refusing;
+  std::string looked_at;
+  refusing.accept = [&](const std::string& arrived) {
+    looked_at = arrived;
+    return false;
+  };
+  EXPECT_FALSE(downloader_.Download(server_.Url("/a.txt"), target_.Host("a.txt"), refusing));
+  EXPECT_NE(looked_at, target_.Host("a.txt"));  // checked under another name
+  EXPECT_EQ(target_.Read("a.txt"), "an older and longer content");
+  EXPECT_EQ(target_.CountEntries(), 1);
   EXPECT_TRUE(downloader_.Download(server_.Url("/a.txt"), target_.Host("a.txt")));
   EXPECT_EQ(target_.Read("a.txt"), "content of a");
 }
@@ -79,6 +90,10 @@ TEST_F(UrlDownloadTest, FollowsRedirects) {
   EXPECT_EQ(target_.Read("r.txt"), "content of a");
   EXPECT_FALSE(downloader_.Download(server_.Url("/moved-away"), target_.Host("gone.txt")));
   EXPECT_FALSE(target_.Exists("gone.txt"));
+  DownloadOptions https_only;
+  https_only.https_redirects_only = true;
+  EXPECT_FALSE(downloader_.Download(server_.Url("/moved"), target_.Host("s.txt"), https_only));
+  EXPECT_FALSE(target_.Exists("s.txt"));
 }
 
 TEST_F(UrlDownloadTest, ReusesOneConnectionForManyDownloads) {
@@ -123,6 +138,7 @@ TEST_F(UrlDownloadTest, NameNearTheFileSystemLimitIsWritten) {
 TEST_F(UrlDownloadTest, RefusesOverlongUrlsAndPaths) {
   const std::string long_url = server_.Url("/a.txt?" + std::string(260, 'q'));
   EXPECT_FALSE(downloader_.Download(long_url, target_.Host("a.txt")));
+  EXPECT_FALSE(downloader_.DownloadBeside(long_url, target_.Host("a.txt")));
   EXPECT_FALSE(downloader_.Download(server_.Url("/a.txt"), target_.Host(std::string(260, 'n'))));
   EXPECT_EQ(server_.requests(), 0);
 }
@@ -142,12 +158,17 @@ TEST(UrlDownload, RefusedConnectionFails) {
   EXPECT_EQ(target.CountEntries(), 0);
 }
 
-// A small reply (a manifest) from `server`: the seconds until it failed.
-double SecondsToFail(StallingServer& server, const ScratchFolder& target) {
+// Seconds until a download from `url` failed.
+double SecondsToFail(const std::string& url, const ScratchFolder& target,
+                     const DownloadOptions& options = ReplyOptions()) {
   UrlDownloader downloader;
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(downloader.Download(server.Url("/a.txt"), target.Host("a.txt"), 259, kReplyLimits));
+  EXPECT_FALSE(downloader.Download(url, target.Host("a.txt"), options));
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double SecondsToFail(StallingServer& server, const ScratchFolder& target) {
+  return SecondsToFail(server.Url("/a.txt"), target);
 }
 
 TEST(UrlDownload, SilentServerFailsAfterStallTime) {
@@ -161,7 +182,7 @@ TEST(UrlDownload, SilentServerFailsAfterStallTime) {
 
 TEST(UrlDownload, TrickleFailsWithinTheReplyDeadlineWhateverItAnnounces) {
   ScratchFolder target;
-  StallingServer server("HTTP/1.1 200 OK\r\nContent-Length: 10000000\r\n\r\n", true);
+  StallingServer server("HTTP/1.1 200 OK\r\nContent-Length: 1000000\r\n\r\n", true);
   EXPECT_LT(SecondsToFail(server, target), 8.0);
   EXPECT_EQ(target.CountEntries(), 0);
 }
@@ -176,6 +197,46 @@ TEST(UrlDownload, ReplyThatStopsHalfwayFailsAndLeavesNoFile) {
   EXPECT_LT(seconds, 15.0);
   EXPECT_EQ(target.Read("a.txt"), "previous");
   EXPECT_EQ(target.CountEntries(), 1);
+}
+
+// Replies that never end: whatever they announce and however fast they come,
+// a download ends within its limits and leaves nothing on disk.
+constexpr const char* kUnannounced = "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n";
+
+TEST(UrlDownload, AnEndlessManifestEndsAtItsFixedDeadline) {
+  ScratchFolder target;
+  EndlessServer server(kUnannounced, 64 * 1024);  // far above the low-speed limit
+  const double seconds = SecondsToFail(server.Url("/v2.php"), target);
+  EXPECT_GE(seconds, 3.5);
+  EXPECT_LT(seconds, 6.0);  // the deadline of a reply: 4 s
+  EXPECT_EQ(target.CountEntries(), 0);
+}
+
+TEST(UrlDownload, AnEndlessBodyStopsAtTheLargestAccepted) {
+  ScratchFolder target;
+  EndlessServer server(kUnannounced, EndlessServer::kFullSpeed);
+  EXPECT_LT(SecondsToFail(server.Url("/v2.php"), target), 3.0);
+  EXPECT_LT(server.sent(), std::size_t{64} << 20);  // 4 MiB taken, the rest in socket buffers
+  EXPECT_EQ(target.CountEntries(), 0);
+}
+
+TEST(UrlDownload, AFileAnnouncingATerabyteIsRefusedBeforeItsBody) {
+  ScratchFolder target;
+  EndlessServer server("HTTP/1.1 200 OK\r\nContent-Length: 1099511627776\r\n\r\n", 64 * 1024);
+  EXPECT_LT(SecondsToFail(server.Url("/v2/Vanto.swf"), target, DownloadOptions{}), 2.0);
+  EXPECT_EQ(target.CountEntries(), 0);
+}
+
+// The file limits with a shorter deadline: the stream cannot extend it.
+TEST(UrlDownload, AnEndlessFileEndsAtItsFixedDeadline) {
+  ScratchFolder target;
+  EndlessServer server(kUnannounced, 64 * 1024);
+  DownloadOptions options;
+  options.limits.deadline_seconds = 2;
+  const double seconds = SecondsToFail(server.Url("/v2/Vanto.swf"), target, options);
+  EXPECT_GE(seconds, 1.5);
+  EXPECT_LT(seconds, 4.0);
+  EXPECT_EQ(target.CountEntries(), 0);
 }
 
 }  // namespace

@@ -3,13 +3,17 @@
 // account requests, a chapter change, the exit popup's download, and the
 // single-instance rule.
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <thread>
+#include <vector>
 
 #include "child_process.h"
 
@@ -43,6 +47,73 @@ class SilentService {
   int port_ = 0;  // set by the socket's initialiser, so declared first
   int fd_ = -1;
 };
+
+// A content service whose manifest lists "Vanto.swf" and whose file then
+// comes slowly (64 KiB every 0.1 s of a promised 10 MB), so that a test can
+// stop the host in the middle of it.
+class SlowFileService {
+ public:
+  SlowFileService() : fd_(ListenOnLoopback(16, &port_)) {
+    thread_ = std::thread([this] { Accept(); });
+  }
+  ~SlowFileService() {
+    stop_ = true;
+    thread_.join();
+    for (std::thread& reply : replies_) reply.join();
+    ::close(fd_);
+  }
+  std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_); }
+
+ private:
+  void Accept() {
+    while (!stop_) {
+      pollfd waiting{fd_, POLLIN, 0};
+      if (::poll(&waiting, 1, 50) <= 0) continue;
+      const int client = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
+      if (client >= 0) replies_.emplace_back([this, client] { Reply(client); });
+    }
+  }
+  void Reply(int client) {
+    std::string request;
+    char buffer[4096];
+    while (request.find("\r\n\r\n") == std::string::npos) {
+      const ssize_t n = ::recv(client, buffer, sizeof buffer, 0);
+      if (n <= 0) break;
+      request.append(buffer, static_cast<std::size_t>(n));
+    }
+    if (request.starts_with("GET /v2.php")) {
+      const std::string manifest = "Vanto.swf\t2012-06-10 08:30:00|0123456789abcdef0123456789abcdef\r\n";
+      Send(client, "HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Length: " +
+                       std::to_string(manifest.size()) + "\r\n\r\n" + manifest);
+    } else {
+      Send(client, "HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Length: 10000000\r\n\r\n");
+      const std::string piece(64 * 1024, 'm');
+      while (!stop_ && Send(client, piece)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      }
+    }
+    ::close(client);
+  }
+  static bool Send(int client, const std::string& bytes) {
+    return ::send(client, bytes.data(), bytes.size(), MSG_NOSIGNAL) ==
+           static_cast<ssize_t>(bytes.size());
+  }
+
+  int port_ = 0;  // set by the socket's initialiser, so declared first
+  int fd_ = -1;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+  std::vector<std::thread> replies_;
+};
+
+// Files in `folder` whose name starts with the download's temporary prefix.
+std::vector<fs::path> PartFiles(const fs::path& folder) {
+  std::vector<fs::path> parts;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.path().filename().string().starts_with(".vanto-part-")) parts.push_back(entry.path());
+  }
+  return parts;
+}
 
 bool HasLine(const std::string& output, const std::string& line) {
   return ("\n" + output).find("\n" + line + "\n") != std::string::npos;
@@ -239,6 +310,30 @@ TEST_F(ServiceFixture, AStalledServiceDelaysButNeverHoldsTheHost) {
   EXPECT_EQ(code, 0) << out;
   EXPECT_TRUE(HasLine(out, "Window\tpopup end 0")) << out;
   EXPECT_LT(seconds.count(), 120.0);
+}
+
+// A kill in the middle of a download leaves the file's path as it was; the
+// next start removes what the killed run left.
+TEST_F(ServiceFixture, AKillDuringADownloadLeavesNothingInPlace) {
+  SlowFileService slow;
+  WriteHosts(slow.Base());
+  {
+    ChildProcess host((program_ / "Vanto").string(), {"--headless"}, program_.string(), true);
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    for (;;) {
+      const std::vector<fs::path> parts = PartFiles(program_);
+      if (!parts.empty() && fs::file_size(parts[0]) >= 256 * 1024) break;
+      ASSERT_LT(std::chrono::steady_clock::now(), give_up) << "the download never began";
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    host.Kill();
+  }
+  EXPECT_FALSE(fs::exists(program_ / "Vanto.swf"));
+  EXPECT_EQ(PartFiles(program_).size(), 1u);
+  WriteHosts("http://127.0.0.1:" + std::to_string(FreeLocalPort()));
+  RunHost("");
+  EXPECT_TRUE(PartFiles(program_).empty());
+  EXPECT_FALSE(fs::exists(program_ / "Vanto.swf"));
 }
 
 TEST_F(ServiceFixture, ASecondInstanceIsRefused) {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The course host and the updater against a signing reference service behind
 # TLS (nginx), with a certificate authority made here: the signed start-up
-# manifest and the signed update run over https; with another publisher key,
-# or without the authority, nothing is accepted.
+# manifest and the signed update run over https; a host that does not verify
+# reads what the signing service serves; with another publisher key, without
+# the authority, or through a redirect to plain http, nothing is accepted.
 # Arguments: Vanto Update vanto-service demo-course-folder
 set -euo pipefail
 vanto=$1 update=$2 service=$3 course=$4
@@ -72,6 +73,9 @@ http {
       proxy_pass http://127.0.0.1:$service_port;
       proxy_buffering off;
     }
+    location /plain/ {
+      rewrite ^/plain/(.*)\$ http://127.0.0.1:$service_port/\$1 redirect;
+    }
   }
 }
 CONF
@@ -92,7 +96,7 @@ curl -sf --cacert ca.pem -o /dev/null "$base/popup.htm" || fail "nginx did not s
 hosts() {
   echo "[hosts]"
   for key in mirror0 mirror1 mirror2 mirror3 account site update0 update1 update2 update3; do
-    echo "$key=$base"
+    echo "$key=${1:-$base}"
   done
 }
 export XDG_STATE_HOME=$work/state VANTO_CA_FILE=$work/ca.pem
@@ -119,6 +123,23 @@ host_shows_movie() {
 }
 host_shows_movie || fail "Vanto: $(cat host/host.err)"
 cmp -s host/Vanto.swf root/Vanto.swf || fail "the movie did not arrive"
+
+# A host that does not verify reads the signed manifest as before.
+rm -f host/Vanto.swf
+VANTO_PUBLISHER_KEY_FILE= host_shows_movie || fail "a host without a key refused the signed course"
+cmp -s host/Vanto.swf root/Vanto.swf || fail "the movie did not arrive without a key"
+
+# An https host that redirects to plain http is not followed, with a key or
+# without.
+hosts "$base/plain" >program/service.ini
+hosts "$base/plain" >host/service.ini
+status=0
+(cd program && ./Update --headless >update.out 2>&1) || status=$?
+[ "$status" -eq 2 ] || fail "Update followed a redirect to http ($status)"
+! host_shows_movie || fail "Vanto with a key followed a redirect to http"
+! VANTO_PUBLISHER_KEY_FILE= host_shows_movie || fail "Vanto followed a redirect to http"
+hosts >program/service.ini
+hosts >host/service.ini
 
 # Another publisher's key: neither program accepts anything.
 export VANTO_PUBLISHER_KEY_FILE=$work/other.key

@@ -18,13 +18,15 @@ TEST(TemporaryFiles, OnlyStaleFilesOfOurNamingAreRemoved) {
   const std::string alive = std::to_string(::getppid());
   const std::vector<std::string> stale = {".vanto-part-" + gone + "-0-123",
                                           "ss/deep/.tmp." + gone + ".aB3xYz", ".tmp.Xy12ab",
-                                          ".tmp." + alive + ".old123"};
+                                          ".tmp." + alive + ".old123",
+                                          "ss/not-listed-any-more.mp3.unverified"};
   const std::vector<std::string> kept = {".vanto-part-" + alive + "-1-9",
                                          ".tmp." + alive + ".qQ",
                                          "ss/1.mp3",
                                          "tmp.1",
                                          ".vanto-partial",
-                                         "ss/.tmpfile"};
+                                         "ss/.tmpfile",
+                                         "unverified"};
   for (const auto& name : stale) dir.Write(name, "x");
   for (const auto& name : kept) dir.Write(name, "x");
   // Untouched for an hour: no live writer keeps a file that still.
@@ -34,7 +36,7 @@ TEST(TemporaryFiles, OnlyStaleFilesOfOurNamingAreRemoved) {
   }
   std::filesystem::create_symlink(dir.path() / "ss", dir.path() / ".tmp.1.link");
 
-  EXPECT_EQ(RemoveStaleTemporaryFiles(NativeToHostPath(dir.path().string())), 4);
+  EXPECT_EQ(RemoveStaleTemporaryFiles(NativeToHostPath(dir.path().string())), 5);
   for (const auto& name : stale) EXPECT_FALSE(std::filesystem::exists(dir.path() / name)) << name;
   for (const auto& name : kept) EXPECT_TRUE(std::filesystem::exists(dir.path() / name)) << name;
   EXPECT_TRUE(std::filesystem::exists(dir.path() / ".tmp.1.link"));

@@ -31,35 +31,45 @@ class SignedUpdateTest : public ConfiguredPublisher, public ::testing::Test {
   RecordingMessages messages_;
 };
 
-TEST_F(SignedUpdateTest, SignedFilesReplaceTheOldOnesAndAForgedFileStopsTheRun) {
+TEST_F(SignedUpdateTest, AForgedLastFileLeavesEveryFileAsItWas) {
   work_.Write("a.txt", "old a");
   work_.Write("b.txt", "old b");
   hosts_[1].files.Write("update/a.txt", "new a");
   hosts_[1].files.Write("update/b.txt", "forged");
   const std::string manifest =
       EntryLine("a.txt", "new a") + "\n" + EntryLine("b.txt", "new b") + "\n";
-  EXPECT_EQ(RunUpdate(manifest, Update(manifest, 1000)), updater::kUpdateFailed);
-  EXPECT_EQ(work_.Read("a.txt"), "new a");
+  EXPECT_EQ(RunUpdate(manifest, Update(manifest, Now())), updater::kUpdateFailed);
+  EXPECT_EQ(work_.Read("a.txt"), "old a");
   EXPECT_EQ(work_.Read("b.txt"), "old b");
-  EXPECT_FALSE(work_.Exists("b.txt.unverified"));
+  EXPECT_EQ(work_.CountEntries(), 3);  // the two files and down.list, nothing beside them
+  hosts_[1].files.Write("update/b.txt", "new b");
+  EXPECT_EQ(RunUpdate(manifest, Update(manifest, Now())), updater::kUpdateComplete);
+  EXPECT_EQ(work_.Read("a.txt"), "new a");
+  EXPECT_EQ(work_.Read("b.txt"), "new b");
 }
 
-TEST_F(SignedUpdateTest, AlteredForeignUnsignedOrOlderManifestsAreRefused) {
+TEST_F(SignedUpdateTest, AlteredForeignUnsignedOlderOrExpiredManifestsAreRefused) {
+  const std::int64_t start = Now(-10 * kDay);
   hosts_[1].files.Write("update/z.txt", "z");
   const std::string first = EntryLine("z.txt", "z") + "\n";
-  EXPECT_EQ(RunUpdate(first, Update(first, 2000)), updater::kUpdateComplete);
+  EXPECT_EQ(RunUpdate(first, Update(first, start + 2000, 20 * kDay)), updater::kUpdateComplete);
   work_.Write("a.txt", "old");
   hosts_[1].files.Write("update/a.txt", "new");
   const std::string manifest = EntryLine("a.txt", "new") + "\n";
   const std::string altered = "b" + manifest.substr(1);
-  EXPECT_EQ(RunUpdate(altered, Update(manifest, 3000)), -1);
-  EXPECT_EQ(RunUpdate(manifest, TestPublisher().Update(manifest, 3000)), -1);
-  EXPECT_EQ(RunUpdate(manifest, ""), -1);
-  EXPECT_EQ(RunUpdate(manifest, Content(manifest, 3000)), -1);  // signed as a content manifest
-  EXPECT_EQ(RunUpdate(manifest, Update(manifest, 1999)), -1);
+  for (const auto& [served, signature] : std::vector<std::pair<std::string, std::string>>{
+           {altered, Update(manifest, start + 3000, 20 * kDay)},
+           {manifest, TestPublisher().Update(manifest, start + 3000, 20 * kDay)},
+           {manifest, ""},
+           {manifest, Content(manifest, start + 3000, "update", 20 * kDay)},  // a content manifest's
+           {manifest, Update(manifest, start + 1999, 20 * kDay)},
+           {manifest, Update(manifest, start + 3000, 8 * kDay)}}) {  // valid until two days ago
+    EXPECT_EQ(RunUpdate(served, signature), -1) << signature;
+  }
   EXPECT_EQ(work_.Read("a.txt"), "old");
-  EXPECT_EQ(messages_.shown.size(), 5u);  // "更新失败!" each time
-  EXPECT_EQ(RunUpdate(manifest, Update(manifest, 3000)), updater::kUpdateComplete);
+  EXPECT_EQ(messages_.shown.size(), 6u);  // "更新失败!" each time
+  EXPECT_EQ(RunUpdate(manifest, Update(manifest, start + 3000, 20 * kDay)),
+            updater::kUpdateComplete);
   EXPECT_EQ(work_.Read("a.txt"), "new");
 }
 

@@ -73,17 +73,20 @@ TEST_F(UpdateEngineTest, EveryListedFileIsFetchedAndExecutablesInstalled) {
   EXPECT_EQ(processes_.starts()[1].folder, work_.Host());
 }
 
-TEST_F(UpdateEngineTest, FailedRunLeavesEveryFileItDidNotReplace) {
-  for (const char* name : {"a.txt", "b.txt", "c.txt"}) work_.Write(name, "old");
+// An update is applied whole or not at all: a half-applied one would be a
+// new program beside old data.
+TEST_F(UpdateEngineTest, AnUpdateWhoseLastFileFailsLeavesEveryFileAsItWas) {
+  for (const char* name : {"a.txt", "Vanto", "c.txt"}) work_.Write(name, "old");
   hosts_[1].files.Write("update/a.txt", "new");
-  hosts_[1].files.Write("update/c.txt", "new");
-  hosts_[0].SetManifest("a.txt\nb.txt\nc.txt\n");
+  hosts_[1].files.Write("update/Vanto.ex_", "new");
+  hosts_[1].files.Write("update/tool.ex_", "new");
+  hosts_[0].SetManifest("a.txt\nVanto.ex_\t\texe\ntool.ex_\t\texe run\nc.txt\n");
   EXPECT_EQ(RunUpdate(), updater::kUpdateFailed);
-  EXPECT_EQ(work_.Read("a.txt"), "new");
-  EXPECT_EQ(work_.Read("b.txt"), "old");
-  EXPECT_EQ(work_.Read("c.txt"), "old");
+  for (const char* name : {"a.txt", "Vanto", "c.txt"}) EXPECT_EQ(work_.Read(name), "old") << name;
+  EXPECT_EQ(work_.CountEntries(), 4);  // the three files and down.list, nothing beside them
+  EXPECT_TRUE(processes_.starts().empty());
   EXPECT_EQ(messages_.shown, std::vector<std::string>{"Download Failed."});
-  EXPECT_EQ(steps_.size(), 2u);
+  EXPECT_EQ(steps_.size(), 4u);
 }
 
 TEST_F(UpdateEngineTest, PartialDownloadAndEscapingPathsFailTheRun) {

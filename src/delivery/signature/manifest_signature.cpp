@@ -3,6 +3,7 @@
 #include <sodium.h>
 
 #include <charconv>
+#include <vector>
 
 namespace vanto::delivery {
 namespace {
@@ -41,15 +42,81 @@ std::optional<std::array<unsigned char, N>> ParseKey(std::string_view text) {
   return key;
 }
 
-// The bytes the signature is made over.
-std::string SignedMessage(std::string_view bytes, ManifestKind kind, std::string_view key_id,
-                          std::int64_t signed_at) {
-  std::string message = "vanto manifest signature\n";
+bool Unescaped(unsigned char c) {
+  return c > ' ' && c <= '~' && c != '%' && c != '<' && c != '>';
+}
+
+// The request as it is written in the line: no blank, no line end, and
+// nothing a host takes for an error page.
+std::string EscapedRequest(std::string_view request) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  for (const char c : request) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (Unescaped(byte)) {
+      text += c;
+    } else {
+      text += '%';
+      text += kDigits[byte >> 4];
+      text += kDigits[byte & 0x0F];
+    }
+  }
+  return text;
+}
+
+std::optional<std::string> UnescapedRequest(std::string_view text) {
+  std::string request;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '%') {
+      request += text[i];
+      continue;
+    }
+    unsigned char byte = 0;
+    if (i + 2 >= text.size()) return std::nullopt;
+    if (!ParseHex(text.substr(i + 1, 2), &byte, 1)) return std::nullopt;
+    request += static_cast<char>(byte);
+    i += 2;
+  }
+  // One spelling only: upper-case digits, and only bytes that need them.
+  if (request.empty() || EscapedRequest(request) != text) return std::nullopt;
+  return request;
+}
+
+// The bytes the signature is made over. The first line names this form, so
+// that no signature made over another form can ever match it.
+std::string SignedMessage(std::string_view bytes, ManifestKind kind,
+                          const ManifestSignature& signature) {
+  std::string message = "vanto manifest signature, bound\n";
   message += kind == ManifestKind::kContent ? "content\n" : "update\n";
-  message += key_id;
-  message += "\n" + std::to_string(signed_at) + "\n";
+  message += signature.key_id + "\n";
+  message += std::to_string(signature.signed_at) + "\n";
+  message += std::to_string(signature.valid_until) + "\n";
+  message += EscapedRequest(signature.request) + "\n";
   message += bytes;
   return message;
+}
+
+// A time as the line writes it: digits, no sign, no leading zero.
+std::optional<std::int64_t> ParseTime(std::string_view text) {
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos ||
+      (text.size() > 1 && text[0] == '0')) {
+    return std::nullopt;
+  }
+  std::int64_t time = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), time);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return time;
+}
+
+// The line's fields after the prefix, split at single spaces.
+std::vector<std::string_view> Fields(std::string_view text) {
+  std::vector<std::string_view> fields;
+  for (std::size_t start = 0;;) {
+    const std::size_t space = text.find(' ', start);
+    fields.push_back(text.substr(start, space - start));
+    if (space == std::string_view::npos) return fields;
+    start = space + 1;
+  }
 }
 
 }  // namespace
@@ -80,13 +147,11 @@ std::string KeyId(const PublicKey& key) {
 }
 
 ManifestSignature SignManifest(std::string_view bytes, ManifestKind kind, const SecretKey& key,
-                               std::int64_t signed_at) {
-  ManifestSignature signature;
+                               ManifestSignature signature) {
   PublicKey public_key{};
   crypto_sign_ed25519_sk_to_pk(public_key.data(), key.data());
   signature.key_id = KeyId(public_key);
-  signature.signed_at = signed_at;
-  const std::string message = SignedMessage(bytes, kind, signature.key_id, signed_at);
+  const std::string message = SignedMessage(bytes, kind, signature);
   crypto_sign_detached(signature.signature.data(), nullptr,
                        reinterpret_cast<const unsigned char*>(message.data()), message.size(),
                        key.data());
@@ -96,7 +161,7 @@ ManifestSignature SignManifest(std::string_view bytes, ManifestKind kind, const 
 bool SignatureMatches(std::string_view bytes, ManifestKind kind, const ManifestSignature& signature,
                       const PublicKey& key) {
   if (!SodiumReady() || signature.key_id != KeyId(key)) return false;
-  const std::string message = SignedMessage(bytes, kind, signature.key_id, signature.signed_at);
+  const std::string message = SignedMessage(bytes, kind, signature);
   return crypto_sign_verify_detached(signature.signature.data(),
                                      reinterpret_cast<const unsigned char*>(message.data()),
                                      message.size(), key.data()) == 0;
@@ -104,31 +169,35 @@ bool SignatureMatches(std::string_view bytes, ManifestKind kind, const ManifestS
 
 std::string SignatureLine(const ManifestSignature& signature) {
   return std::string(kLinePrefix) + signature.key_id + " " + std::to_string(signature.signed_at) +
+         " " + std::to_string(signature.valid_until) + " " + EscapedRequest(signature.request) +
          " " + KeyText(signature.signature.data(), signature.signature.size());
 }
 
 std::optional<ManifestSignature> ParseSignatureLine(std::string_view line) {
   if (!line.starts_with(kLinePrefix)) return std::nullopt;
-  line.remove_prefix(kLinePrefix.size());
+  const std::vector<std::string_view> fields = Fields(line.substr(kLinePrefix.size()));
+  if (fields.size() != 5) return std::nullopt;
   ManifestSignature signature;
-  const std::size_t id_end = line.find(' ');
-  const std::size_t time_end = line.find(' ', id_end + 1);
-  if (id_end != 2 * kKeyIdBytes || time_end == std::string_view::npos) return std::nullopt;
-  // One spelling only: lower-case digits, the time without sign or leading zeros.
-  const std::string_view key_id = line.substr(0, id_end);
-  const std::string_view time = line.substr(id_end + 1, time_end - id_end - 1);
-  const std::string_view bytes = line.substr(time_end + 1);
-  if (!IsLowerHex(key_id) || !IsLowerHex(bytes) || time.empty() ||
-      time.find_first_not_of("0123456789") != std::string_view::npos ||
-      (time.size() > 1 && time[0] == '0')) {
+  const std::string_view key_id = fields[0];
+  const std::optional<std::int64_t> signed_at = ParseTime(fields[1]);
+  const std::optional<std::int64_t> valid_until = ParseTime(fields[2]);
+  std::optional<std::string> request = UnescapedRequest(fields[3]);
+  const std::string_view bytes = fields[4];
+  // One spelling only: lower-case digits, the times without sign or leading zeros.
+  if (key_id.size() != 2 * kKeyIdBytes || !IsLowerHex(key_id) || !IsLowerHex(bytes) ||
+      !signed_at || !valid_until || *valid_until < *signed_at || !request ||
+      !ParseHex(bytes, signature.signature.data(), signature.signature.size())) {
     return std::nullopt;
   }
   signature.key_id = std::string(key_id);
-  const auto [end, error] =
-      std::from_chars(time.data(), time.data() + time.size(), signature.signed_at);
-  if (error != std::errc() || end != time.data() + time.size()) return std::nullopt;
-  if (!ParseHex(bytes, signature.signature.data(), signature.signature.size())) return std::nullopt;
+  signature.signed_at = *signed_at;
+  signature.valid_until = *valid_until;
+  signature.request = std::move(*request);
   return signature;
+}
+
+bool IsOlderSignatureLine(std::string_view line) {
+  return line.starts_with(kLinePrefix) && Fields(line.substr(kLinePrefix.size())).size() == 3;
 }
 
 std::optional<SignedContent> SplitSignedContent(std::string_view text) {

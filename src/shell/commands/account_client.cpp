@@ -45,7 +45,8 @@ std::string IdentityQuery(const CVantoPelkoDlg& dlg) {
 // One exchange: the old reply is removed first so a stale one is never read.
 bool Exchange(const std::string& url, const std::string& reply) {
   vanto::platform::RemoveFile(reply);
-  return vanto::delivery::DownloadReplyToFile(url, reply, vanto::delivery::kMaxAccountUrl);
+  return vanto::delivery::DownloadUrlToFile(
+      url, reply, vanto::delivery::ReplyOptions(vanto::delivery::kMaxAccountUrl));
 }
 
 // Length of the code page 936 character at `at`: a lead byte and its trail

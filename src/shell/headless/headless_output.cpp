@@ -1,5 +1,6 @@
 #include "shell/headless/headless_output.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "delivery/progress_target.h"
@@ -93,6 +94,10 @@ void HeadlessMessageBoxes::Show(const std::string& caption, const std::string& t
 void HeadlessMessageBoxes::ShowFileError(const std::string& host_path, int error_number) {
   out_.Line({"MessageBox", "VantoPelko",
              "File error on " + host_path + ": " + std::strerror(error_number)});
+}
+
+void HeadlessMessageBoxes::ShowSettingsProblem(const std::string& text) {
+  std::fprintf(stderr, "%s\n", GbkToUtf8(text).c_str());
 }
 
 namespace {

@@ -73,6 +73,8 @@ class HeadlessMessageBoxes : public vanto::platform::MessageBoxes {
   explicit HeadlessMessageBoxes(HeadlessOutput& out) : out_(out) {}
   void Show(const std::string& caption, const std::string& text) override;
   void ShowFileError(const std::string& host_path, int error_number) override;
+  // On standard error: the headless protocol's output stays as it was.
+  void ShowSettingsProblem(const std::string& text) override;
 
  private:
   HeadlessOutput& out_;
