@@ -23,10 +23,14 @@ wait_for "CookieUser	$(learner)"
 wait_for "parentC	begin"
 shot parents-statistics
 click 520 105 2 # account page: the parent's name and password
-click 300 220 0.3
+# The player takes the keys in after the X server: under load a click typed
+# right behind them can overtake the last ones, so each field gets a moment.
+click 300 220 0.5
 xdotool type --delay 80 mum
-click 300 280 0.3
+sleep 1
+click 300 280 0.5
 xdotool type --delay 80 s3cret
+sleep 1
 shot parents-account
 click 250 357
 wait_for "parent	mum\|s3cret"
