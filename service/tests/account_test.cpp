@@ -6,9 +6,9 @@
 #include <atomic>
 #include <thread>
 
-#include "service/account_script.h"
-#include "service/account_store.h"
-#include "service/sqlite_db.h"
+#include "service/accounts/account_script.h"
+#include "service/accounts/account_store.h"
+#include "service/accounts/sqlite_db.h"
 #include "test_database.h"
 
 namespace vanto::service {
