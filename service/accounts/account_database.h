@@ -1,6 +1,7 @@
 // Where accounts are kept: one interface, implemented on SQLite (a file, the
-// default) and on PostgreSQL (a "postgresql://" URI). The account rules live
-// in AccountStore; a database only loads and saves rows inside transactions.
+// default) and on PostgreSQL (a "postgresql://" URI); OpenAccountDatabase
+// (open_account_database.h) picks one. The account rules live in
+// AccountStore; a database only loads and saves rows inside transactions.
 #pragma once
 
 #include <cstdint>
@@ -59,10 +60,6 @@ class AccountDatabase {
   // `write` transactions of one learner run one after another.
   virtual std::unique_ptr<AccountTransaction> Begin(bool write) = 0;
 };
-
-// A "postgresql://" or "postgres://" URI opens PostgreSQL, anything else is
-// the path of a SQLite file. Creates the tables when they are missing.
-std::unique_ptr<AccountDatabase> OpenAccountDatabase(const std::string& location);
 
 // Copies every learner and parent from `from` into `to`, which must hold no
 // learner yet; all or nothing. Returns the numbers of learners and parents.

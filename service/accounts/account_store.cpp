@@ -6,6 +6,8 @@
 #include <ctime>
 #include <limits>
 
+#include "service/accounts/open_account_database.h"
+
 namespace vanto::service {
 namespace {
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "service/accounts/account_database.h"
+#include "service/accounts/open_account_database.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

@@ -8,6 +8,7 @@
 
 #include "service/accounts/account_script.h"
 #include "service/accounts/account_store.h"
+#include "service/accounts/open_account_database.h"
 #include "service/accounts/sqlite_db.h"
 #include "test_database.h"
 
