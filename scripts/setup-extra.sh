@@ -6,9 +6,9 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
 
 # Demo course for the reference service: npm data packages into
-# service/demo_course/node_modules (from the committed lock file), then the
-# course tree in build/course. Sounds and puzzle pictures are made by the
-# service on demand.
+# service/demo_course/node_modules (from the committed lock file); the build
+# makes the course tree from them (build/course). Sounds and puzzle pictures
+# are made by the service on demand.
 demo=service/demo_course
 if [ ! -f $demo/node_modules/.package-lock.json ] ||
   [ $demo/package-lock.json -nt $demo/node_modules/.package-lock.json ]; then
@@ -20,7 +20,6 @@ if [ ! -f $demo/node_modules/.package-lock.json ] ||
   fi
   (cd $demo && npm ci --no-audit --no-fund --loglevel=error)
 fi
-node $demo/make-course.js build/course
 
 # The movie player of the course window: Ruffle from npm into
 # player/node_modules (from the committed lock file); the build copies it
