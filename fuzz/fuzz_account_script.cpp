@@ -11,9 +11,9 @@
 #include <string_view>
 
 #include "fuzz_temp_file.h"
-#include "service/account_script.h"
-#include "service/account_store.h"
-#include "service/query_string.h"
+#include "service/accounts/account_script.h"
+#include "service/accounts/account_store.h"
+#include "service/http/query_string.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include "delivery/manifest_file.h"
 #include "delivery/manifest_line.h"
 #include "delivery/signature/manifest_signature.h"
-#include "service/content_script.h"
-#include "service/manifest_signer.h"
+#include "service/content/content_script.h"
+#include "service/content/manifest_signer.h"
 
 namespace {
 

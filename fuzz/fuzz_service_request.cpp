@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "fuzz_temp_file.h"
-#include "service/query_string.h"
-#include "service/safe_path.h"
+#include "service/http/query_string.h"
+#include "service/http/safe_path.h"
 
 namespace {
 

@@ -6,19 +6,20 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
 
 # Demo course for the reference service: npm data packages into
-# service/node_modules (from the committed lock file), then the course tree
-# in build/course. Sounds and puzzle pictures are made by the service on demand.
-if [ ! -f service/node_modules/.package-lock.json ] ||
-  [ service/package-lock.json -nt service/node_modules/.package-lock.json ]; then
+# service/demo_course/node_modules (from the committed lock file); the build
+# makes the course tree from them (build/course). Sounds and puzzle pictures
+# are made by the service on demand.
+demo=service/demo_course
+if [ ! -f $demo/node_modules/.package-lock.json ] ||
+  [ $demo/package-lock.json -nt $demo/node_modules/.package-lock.json ]; then
   if ! command -v npm >/dev/null; then
     # Debian's own nodejs comes without npm; it is a package of its own there.
     sudo_cmd=""
     [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
     DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq npm
   fi
-  (cd service && npm ci --no-audit --no-fund --loglevel=error)
+  (cd $demo && npm ci --no-audit --no-fund --loglevel=error)
 fi
-node service/course/make-course.js build/course
 
 # The movie player of the course window: Ruffle from npm into
 # player/node_modules (from the committed lock file); the build copies it

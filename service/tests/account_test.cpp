@@ -6,9 +6,10 @@
 #include <atomic>
 #include <thread>
 
-#include "service/account_script.h"
-#include "service/account_store.h"
-#include "service/sqlite_db.h"
+#include "service/accounts/account_script.h"
+#include "service/accounts/account_store.h"
+#include "service/accounts/open_account_database.h"
+#include "service/accounts/sqlite_db.h"
 #include "test_database.h"
 
 namespace vanto::service {

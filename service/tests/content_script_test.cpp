@@ -1,6 +1,6 @@
 // The content script's manifests for each kind of query, their stamps, the
 // update command and the refusal of malformed queries.
-#include "service/content_script.h"
+#include "service/content/content_script.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <sstream>
 #include <thread>
 
-#include "service/digest_cache.h"
+#include "service/content/digest_cache.h"
 #include "temp_folder.h"
 
 namespace vanto::service {

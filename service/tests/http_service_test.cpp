@@ -1,6 +1,6 @@
 // The service over HTTP on 127.0.0.1: routes, path safety, hostile input,
 // and a learner's whole round trip.
-#include "service/http_service.h"
+#include "service/app/http_service.h"
 
 #include <gtest/gtest.h>
 #include <httplib.h>

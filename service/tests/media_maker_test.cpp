@@ -4,8 +4,8 @@
 #include <fstream>
 #include <thread>
 
-#include "service/content_script.h"
-#include "service/sound_synth.h"
+#include "service/content/content_script.h"
+#include "service/content/sound_synth.h"
 #include "temp_folder.h"
 
 namespace vanto::service {

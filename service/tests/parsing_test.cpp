@@ -2,10 +2,10 @@
 // media names.
 #include <gtest/gtest.h>
 
-#include "service/learner_state.h"
-#include "service/media_maker.h"
-#include "service/query_string.h"
-#include "service/safe_path.h"
+#include "service/accounts/learner_state.h"
+#include "service/content/media_maker.h"
+#include "service/http/query_string.h"
+#include "service/http/safe_path.h"
 #include "temp_folder.h"
 
 namespace vanto::service {

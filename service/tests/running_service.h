@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "service/http_service.h"
+#include "service/app/http_service.h"
 
 namespace vanto::service::test {
 

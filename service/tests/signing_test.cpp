@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "service/content_script.h"
-#include "service/manifest_signer.h"
+#include "service/content/content_script.h"
+#include "service/content/manifest_signer.h"
 #include "temp_folder.h"
 
 namespace vanto::service {

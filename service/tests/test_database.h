@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "service/postgres_db.h"
+#include "service/accounts/postgres_db.h"
 #include "temp_folder.h"
 
 namespace vanto::service::test {

@@ -20,6 +20,9 @@
 // - The one change under a running worker: a progress target that goes away
 //   first detaches itself (DetachProgressTarget), and the worker's later
 //   notices then go nowhere.
+//
+// Its methods live in content_delivery.cpp (manifests, starting and joining
+// the worker) and download_worker.cpp (the worker's run over the entries).
 #pragma once
 
 #include <array>

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "learner/study.h"
+#include "learner/study_info.h"
 
 // `first` of the chapter's row of the course table (0 for an index outside it).
 int ChapterStart(int chapter);

@@ -1,33 +1,22 @@
 // The learner model: where the child stands in the course, the character
-// list with its counters, the magic cards, and the paths of its files.
+// list with its counters, the magic cards, and the paths of its files. It
+// reads and writes its files through study_file.h and list_dat_file.h and
+// decides what else a change brings (documents rewritten, errors shown).
+//
+// Its methods live in study.cpp (lifecycle, magic cards, scheduling, test
+// answers, the account queries) and word_list.cpp (the character list
+// loaders).
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "learner/document_sets.h"
+#include "learner/study_info.h"
 #include "learner/word_record.h"
 #include "platform/message_box.h"
-
-// The persisted study position. Plain data, no virtual functions.
-struct SINFO {
-  std::int32_t new_day = 0;  // 1 when a load found a new date after an earlier one
-  std::int32_t today = 0;    // yyyymmdd of the last load; 0 = never loaded
-  std::int32_t dtime = 0;    // kept and stored back unchanged
-  std::int32_t reg_day = 0;  // days since registration (from files only)
-  std::int32_t day = 0;      // study-day counter
-  std::int32_t chapter = 0;  // 0 to 5
-  std::int32_t ch_day = 0;   // value of `day` at which the chapter's own count is zero
-  std::int32_t review = 0;   // 1 once today's study was finished
-  std::int32_t group = 6;    // characters per study day, 1 to 12
-  std::int32_t gushi = 5;    // story setting, 1 to 12
-  std::int32_t story_index = 0;
-  std::int32_t story_part = 0;
-  std::int32_t debug = 0;       // > 0: account replies never overwrite local state
-  std::int32_t chap_dirty = 0;  // chap_days differ from the file
-  std::int32_t chap_days[6] = {0, 0, 0, 0, 0, 0};
-};
 
 class CStudy : public SINFO {
  public:
@@ -75,3 +64,15 @@ class CStudy : public SINFO {
   DocumentSets* documents_;
   vanto::platform::MessageBoxes* boxes_;
 };
+
+// "mofa" "count" of `file` into `mofa_count`; clears `mofa_dirty`.
+void ReadMofa(std::string_view file, CStudy& study);
+
+// When cards changed outside parent mode: the list text of `mofa_count`,
+// stored when `file` is not empty, and the overview documents rewritten.
+// Otherwise empty text and nothing done.
+std::string WriteMofa(CStudy& study, std::string_view file);
+
+// The parent's login in the study file (see ReadLogin and SaveLogin).
+std::string ReadCredentials(const CStudy& study);
+void SaveCredentials(const CStudy& study, std::string_view name, std::string_view password);

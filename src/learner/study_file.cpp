@@ -114,28 +114,25 @@ std::string WriteChapDays(const SINFO& info, std::string_view file) {
   return text;
 }
 
-void ReadMofa(std::string_view file, CStudy& study) {
-  ParseNumberList(ReadNumberListText("mofa", "count", file), study.mofa_count, 10);
-  study.mofa_dirty = 0;
+void ReadMofaCounts(std::string_view file, std::int32_t (&counts)[10]) {
+  ParseNumberList(ReadNumberListText("mofa", "count", file), counts, 10);
 }
 
-std::string WriteMofa(CStudy& study, std::string_view file) {
-  if (!study.mofa_dirty || study.parent_mode != 0) return {};
-  std::string text = FormatNumberList(study.mofa_count, 10);
+std::string WriteMofaCounts(const std::int32_t (&counts)[10], std::string_view file) {
+  std::string text = FormatNumberList(counts, 10);
   if (!file.empty()) vanto::platform::WriteProfileString("mofa", "count", text, file);
-  if (study.documents()) study.documents()->WriteOverviewSet(study);
   return text;
 }
 
-std::string ReadCredentials(const CStudy& study) {
+std::string ReadLogin(std::string_view file) {
   using vanto::platform::ReadProfileString;
-  const std::string name = ReadProfileString("user", "name", "", study.ini_path, 128);
-  const std::string password = ReadProfileString("user", "pswd", "", study.ini_path, 128);
+  const std::string name = ReadProfileString("user", "name", "", file, 128);
+  const std::string password = ReadProfileString("user", "pswd", "", file, 128);
   if (name.empty() || password.empty()) return {};
   return "name=" + name + "&psw=" + password;
 }
 
-void SaveCredentials(const CStudy& study, std::string_view name, std::string_view password) {
-  vanto::platform::WriteProfileString("user", "name", name, study.ini_path);
-  vanto::platform::WriteProfileString("user", "pswd", password, study.ini_path);
+void SaveLogin(std::string_view file, std::string_view name, std::string_view password) {
+  vanto::platform::WriteProfileString("user", "name", name, file);
+  vanto::platform::WriteProfileString("user", "pswd", password, file);
 }

@@ -1,12 +1,15 @@
 // Readers and writers of the study file "Vanto.ini" (also used on the account
-// reply file, which has the same sections). Every function takes the host path
-// of the file to use; an empty path where a file is optional means "none".
+// reply file, which has the same sections), on plain data: what a change
+// brings beyond the file is the learner model's business. Every function
+// takes the host path of the file to use; an empty path where a file is
+// optional means "none".
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "learner/study.h"
+#include "learner/study_info.h"
 
 // Section "study" and "Chap" "days" into `info`, with the value corrections
 // and the day roll-over (a new date writes "today" and "review" at once).
@@ -26,15 +29,15 @@ void ReadChapDays(std::string_view file, SINFO& info);
 // "days" when `file` is not empty), otherwise empty text.
 std::string WriteChapDays(const SINFO& info, std::string_view file);
 
-// "mofa" "count" into `mofa_count`; clears `mofa_dirty`.
-void ReadMofa(std::string_view file, CStudy& study);
+// "mofa" "count" into the ten magic-card counters; counters the file lacks
+// keep their values.
+void ReadMofaCounts(std::string_view file, std::int32_t (&counts)[10]);
 
-// When cards changed outside parent mode: the list text of `mofa_count`,
-// stored when `file` is not empty, and the overview documents rewritten.
-// Otherwise empty text and nothing done.
-std::string WriteMofa(CStudy& study, std::string_view file);
+// The list text of the counters, stored as "mofa" "count" when `file` is not
+// empty.
+std::string WriteMofaCounts(const std::int32_t (&counts)[10], std::string_view file);
 
 // "name=%s&psw=%s" from "user" "name" and "pswd", or empty text when either
 // is empty or absent.
-std::string ReadCredentials(const CStudy& study);
-void SaveCredentials(const CStudy& study, std::string_view name, std::string_view password);
+std::string ReadLogin(std::string_view file);
+void SaveLogin(std::string_view file, std::string_view name, std::string_view password);

@@ -13,6 +13,10 @@
 // a valid signature for its request (asked for with one more query key,
 // "&signature"), and every file must match its signed entry (an entry
 // without a digest then only an empty file).
+//
+// Its methods live in update_engine.cpp (the run: manifest, worker, notices),
+// update_entry.cpp (each file: fetched, checked, moved into place, installed)
+// and update_signature.cpp (the manifest's signature).
 #pragma once
 
 #include <array>

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "learner/number_list.h"
+#include "learner/study.h"
 #include "learner_fixture.h"
 #include "platform/local_date.h"
 #include "platform/profile.h"

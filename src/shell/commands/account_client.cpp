@@ -5,7 +5,7 @@
 
 #include "delivery/url_download.h"
 #include "learner/reply_merge.h"
-#include "learner/study_file.h"
+#include "learner/study.h"
 #include "platform/file_system.h"
 #include "platform/local_date.h"
 #include "platform/native_path.h"
