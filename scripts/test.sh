@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds, and runs every test twice: in the normal build (build/) and
-# in a build with address and undefined-behaviour sanitizers (build-asan/).
+# Sets up, checks the layout of the C++ files (.clang-format), builds, and
+# runs every test twice: in the normal build (build/) and in a build with
+# address and undefined-behaviour sanitizers (build-asan/).
 # Last, alone, the test of the Debian packages (normal build only): it builds
 # them and installs them on this machine.
 set -euo pipefail
@@ -9,6 +10,7 @@ cd "$here"
 jobs=$(nproc)
 
 scripts/setup.sh
+scripts/check-format.sh
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTO_SANITIZE=ON \
   -DVANTO_TESTS=ON -DVANTO_BENCH=OFF -DVANTO_GUI=ON >/dev/null

@@ -3,9 +3,7 @@
 #include <cstdio>
 
 #include "shell/command_match.h"
-#include "shell/commands/account_client.h"
 #include "shell/commands/callback.h"
-#include "shell/commands/media_fetch.h"
 #include "shell/vanto_pelko_dlg.h"
 
 namespace {
@@ -20,7 +18,7 @@ bool IsEnd(const std::string& args) {
 }  // namespace
 
 void CVantoPelkoDlg::OnFSCommand(const std::string& command, const std::string& args) {
-  if (debug_mode && !MatchPrefix(command, "microphone", 10) && services_.boxes) {
+  if (debug_mode_ && !MatchPrefix(command, "microphone", 10)) {
     services_.boxes->Show(command, args);
   }
   if (MatchExact(command, "quit")) {
@@ -28,17 +26,17 @@ void CVantoPelkoDlg::OnFSCommand(const std::string& command, const std::string& 
   } else if (MatchExact(command, "vanto")) {
     if (MatchPrefix(args, "restart", 7)) SetFullScreen(false);
   } else if (MatchExact(command, "addMofa")) {
-    study.AddMofa(ReadDecimal(args));
+    study_.AddMofa(ReadDecimal(args));
   } else if (MatchExact(command, "subMofa")) {
-    study.SubMofa(ReadDecimal(args));
+    study_.SubMofa(ReadDecimal(args));
   } else if (MatchExact(command, "endMofa")) {
-    SendMofa(*this);
+    account_.SendMofa();
   } else if (MatchPrefix(command, "sz_t", 4)) {
-    study.RecordAnswer(args, true);
+    study_.RecordAnswer(args, true);
   } else if (MatchPrefix(command, "sz_f", 4)) {
-    study.RecordAnswer(args, false);
+    study_.RecordAnswer(args, false);
   } else if (MatchPrefix(command, "puzzle", 6)) {
-    FetchPuzzlePictures(*this, args);
+    media_.FetchPuzzlePictures(args);
   } else if (!DispatchGameAndAccount(command, args)) {
     DispatchActivities(command, args);
   }
@@ -53,26 +51,26 @@ bool CVantoPelkoDlg::DispatchGameAndAccount(const std::string& command, const st
   for (const auto& game : kGames) {
     if (!MatchPrefix(command, game[0], 10)) continue;
     if (IsBegin(args)) {
-      FetchGameSounds(*this);
-      documents.WriteGameQuiz(study, game[1]);
+      media_.FetchGameSounds();
+      documents_.WriteGameQuiz(study_, game[1]);
     }
     return true;
   }
   if (MatchPrefix(command, "CookieUser", 10)) {
     ApplyCookieUser(args);
   } else if (MatchPrefix(command, "kid", 3)) {
-    study.parent_mode = 0;
+    study_.parent_mode = 0;
     SetFullScreen(true);
   } else if (MatchPrefix(command, "parentC", 7)) {
-    if (IsBegin(args)) study.EnterParentMode(1);
+    if (IsBegin(args)) study_.EnterParentMode(1);
   } else if (MatchPrefix(command, "fuxi", 4)) {
-    FetchReviewMedia(*this, args);
+    media_.FetchReviewMedia(args);
   } else if (MatchPrefix(command, "parent", 6)) {
-    ParentLogin(*this, args);
+    account_.ParentLogin(args);
   } else if (MatchPrefix(command, "Chapters", 8)) {
     if (IsBegin(args)) SendChapterToMovie();
   } else if (MatchPrefix(command, "user", 4) || MatchPrefix(command, "newuser", 7)) {
-    UserLogin(*this, args);
+    account_.UserLogin(args);
   } else {
     return false;
   }
@@ -83,24 +81,24 @@ bool CVantoPelkoDlg::DispatchGameAndAccount(const std::string& command, const st
 void CVantoPelkoDlg::DispatchActivities(const std::string& command, const std::string& args) {
   if (MatchPrefix(command, "ceping", 6)) {
     if (IsBegin(args)) {
-      documents.WriteOverviewSet(study);
+      documents_.WriteOverviewSet(study_);
     } else if (IsEnd(args)) {
-      SendMofa(*this);
+      account_.SendMofa();
     }
   } else if (MatchPrefix(command, "SKSZ", 4)) {
     if (IsEnd(args)) {
-      ReportStudy(*this);
-    } else if (study.parent_mode == 0) {
-      study.MarkReviewed();
+      account_.ReportStudy();
+    } else if (study_.parent_mode == 0) {
+      study_.MarkReviewed();
     }
   } else if (MatchPrefix(command, "gushi", 4)) {
-    FetchStory(*this, args);
+    media_.FetchStory(args);
   } else if (MatchPrefix(command, "Synopsis", 4)) {
-    PrefetchNextDay(*this);
+    media_.PrefetchNextDay();
   } else if (MatchPrefix(command, "microphone", 10)) {
-    microphone.HandleMicrophoneCommand(args);
+    microphone_.HandleMicrophoneCommand(args);
   } else if (MatchPrefix(command, "currentChapter", 14)) {
-    if (!SwitchChapter(*this, args) && services_.boxes) {
+    if (!account_.SwitchChapter(args)) {
       services_.boxes->Show("Error", "Failed to change chapter");
     }
   } else if (MatchPrefix(command, "game", 4)) {
@@ -113,8 +111,8 @@ void CVantoPelkoDlg::DispatchActivities(const std::string& command, const std::s
 }
 
 void CVantoPelkoDlg::SendChapterToMovie() {
-  std::string c = std::to_string(study.chapter);
-  if (services_.movie) services_.movie->SetVariable("chapter", c);
+  std::string c = std::to_string(study_.chapter);
+  services_.movie->SetVariable("chapter", c);
   CallMovie(services_.movie, BuildCallbackRequest(kChapterCallbackPrefix, c));
 }
 
@@ -128,7 +126,6 @@ void CVantoPelkoDlg::ApplyCookieUser(const std::string& args) {
   if (i == args.size()) return;
   int second = ReadDecimal(std::string_view(args).substr(i + 1));
   if (first > 0 && first <= 0x7FFFFFFF && second > 0) {
-    uid = static_cast<int>(first);
-    ppt = second;
+    SetIdentity(static_cast<int>(first), second);
   }
 }

@@ -8,37 +8,26 @@
 #include <string_view>
 
 #include "delivery/progress_target.h"
+#include "shell/content_fetches.h"
+#include "shell/front_end/notice_observer.h"
+#include "shell/front_end/popup_view.h"
 
-class CVantoPelkoDlg;
-
-class PopupView {
- public:
-  virtual ~PopupView() = default;
-  virtual void Navigate(const std::string& url) = 0;
-  // Places the window in the bottom-right corner and fades it in.
-  virtual void Reveal() = 0;
-  virtual void Hide() = 0;
-  virtual void ShowProgress(int range, int position) = 0;
-  // The download finished: "(已完成)" appears after the loading text.
-  virtual void ShowDownloadDone() = 0;
-  // Ends the modal window with `result`.
-  virtual void End(int result) = 0;
-};
-
-// A view that shows nothing, for a popup that runs without a window.
-class SilentPopupView : public PopupView {
- public:
-  void Navigate(const std::string&) override {}
-  void Reveal() override {}
-  void Hide() override {}
-  void ShowProgress(int, int) override {}
-  void ShowDownloadDone() override {}
-  void End(int) override {}
+// What the main window hands the notice window when it closes.
+struct PopupSettings {
+  int learned_count = 0;     // shown in the picture header
+  std::string update_query;  // the next study day's manifest
+  std::string page_query;    // appended to the notice page after '?'; none when empty
+  std::string page_host;     // host of the notice page "/popup.php"
+  std::string site_host;     // host of the fallback page "/popup.htm"
 };
 
 class CWebDlg : public vanto::delivery::ProgressTarget {
  public:
-  CWebDlg() = default;
+  // A notice window that downloads nothing.
+  explicit CWebDlg(PopupSettings settings);
+  // The next study day is fetched through `fetches`; every notice is also
+  // shown to `observer`.
+  CWebDlg(PopupSettings settings, ContentFetches& fetches, NoticeObserver observer);
   // A download still running (a "#close" link ends the window early) no
   // longer reports to this window once it is gone.
   ~CWebDlg() override;
@@ -59,30 +48,27 @@ class CWebDlg : public vanto::delivery::ProgressTarget {
 
   bool ended() const { return ended_; }
   bool download_running() const { return download_running_; }
-
-  int learned_count = 0;
-  int download_done = 0;
-  int page_shown = 0;
-  int close_requested = 0;
-  int progress_range = 0;
-  int progress_position = 0;
-  std::string status_text;
-  std::string update_query;
-  std::string page_host;  // host of the notice page "/popup.php"
-  std::string site_host;  // host of the fallback page "/popup.htm"
-  CVantoPelkoDlg* main_window = nullptr;
+  bool download_done() const { return download_done_; }
+  bool page_shown() const { return page_shown_; }
+  int progress_range() const { return progress_range_; }
+  int progress_position() const { return progress_position_; }
+  int learned_count() const { return settings_.learned_count; }
+  const std::string& update_query() const { return settings_.update_query; }
 
  private:
   void End();
 
+  PopupSettings settings_;
+  NoContentFetches no_fetches_;
+  ContentFetches& fetches_;
+  NoticeObserver observer_;
   PopupView* view_ = nullptr;
   bool ended_ = false;
   bool download_running_ = false;
-};
-
-// Runs the popup modally until it ends; returns its result.
-class PopupRunner {
- public:
-  virtual ~PopupRunner() = default;
-  virtual int RunPopup(CWebDlg& popup) = 0;
+  bool download_done_ = false;
+  bool page_shown_ = false;
+  bool close_requested_ = false;
+  int progress_range_ = 0;
+  int progress_position_ = 0;
+  std::string status_text_;
 };

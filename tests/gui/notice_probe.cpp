@@ -26,10 +26,11 @@ int main(int argc, char** argv) {
   int status = 0;
   {
     WxUiDispatcher ui;
-    CWebDlg popup;
-    popup.page_host = argv[1];
-    popup.site_host = argv[2];
-    popup.learned_count = std::atoi(argv[3]);
+    PopupSettings settings;
+    settings.page_host = argv[1];
+    settings.site_host = argv[2];
+    settings.learned_count = std::atoi(argv[3]);
+    CWebDlg popup(settings);
     std::thread worker;
     bool worker_done = true;
     if (argc > 4 && std::strcmp(argv[4], "download") == 0) {
@@ -52,7 +53,7 @@ int main(int argc, char** argv) {
     status = runner.RunPopup(popup);
     ui.RunUntil([&] { return worker_done; });
     if (worker.joinable()) worker.join();
-    std::printf("ended %d page_shown %d\n", status, popup.page_shown);
+    std::printf("ended %d page_shown %d\n", status, popup.page_shown());
   }
   wxEntryCleanup();
   return status;

@@ -22,9 +22,9 @@ using ::testing::MatchesRegex;
 class AccountClientTest : public service_test::ServiceHostTest {
  protected:
   AccountClientTest() {
-    dlg->study.today = vanto::platform::LocalDateNumber();
-    dlg->study.day = 4;
-    dlg->study.ch_day = 0;
+    dlg->study().today = vanto::platform::LocalDateNumber();
+    dlg->study().day = 4;
+    dlg->study().ch_day = 0;
   }
 
   // A reply holding the learner state `day` on chapter `chapter`, dated today.
@@ -42,37 +42,37 @@ class AccountClientTest : public service_test::ServiceHostTest {
 
 TEST_F(AccountClientTest, UserTextGivesIdentityOrNothing) {
   service.ScriptAccount({}, Reply(""));
-  EXPECT_FALSE(UserLogin(*dlg, "123"));  // no separator: ppt 0
-  EXPECT_FALSE(UserLogin(*dlg, "0+5"));
-  EXPECT_FALSE(UserLogin(*dlg, "12+0"));
-  EXPECT_FALSE(UserLogin(*dlg, "99999999999+1"));  // beyond 32 bits
-  EXPECT_EQ(dlg->uid, 0);
+  EXPECT_FALSE(dlg->account().UserLogin("123"));  // no separator: ppt 0
+  EXPECT_FALSE(dlg->account().UserLogin("0+5"));
+  EXPECT_FALSE(dlg->account().UserLogin("12+0"));
+  EXPECT_FALSE(dlg->account().UserLogin("99999999999+1"));  // beyond 32 bits
+  EXPECT_EQ(dlg->identity().uid, 0);
   EXPECT_TRUE(service.AccountQueries().empty());
 
-  EXPECT_TRUE(UserLogin(*dlg, "123+45"));
-  EXPECT_EQ(dlg->uid, 123);
-  EXPECT_EQ(dlg->ppt, 45);
-  EXPECT_TRUE(UserLogin(*dlg, "a1b2|3"));
-  EXPECT_EQ(dlg->uid, 12);
-  EXPECT_EQ(dlg->ppt, 3);
+  EXPECT_TRUE(dlg->account().UserLogin("123+45"));
+  EXPECT_EQ(dlg->identity().uid, 123);
+  EXPECT_EQ(dlg->identity().ppt, 45);
+  EXPECT_TRUE(dlg->account().UserLogin("a1b2|3"));
+  EXPECT_EQ(dlg->identity().uid, 12);
+  EXPECT_EQ(dlg->identity().ppt, 3);
   EXPECT_THAT(service.AccountQueries(),
               ElementsAre(MatchesRegex("uid=123&ppt=45&qudao=&rand=-?[0-9]+"),
                           MatchesRegex("uid=12&ppt=3&qudao=&rand=-?[0-9]+")));
 }
 
 TEST_F(AccountClientTest, ValidReplyIsAdoptedAndStored) {
-  dlg->study.review = 1;
-  dlg->study.mofa_dirty = 1;
+  dlg->study().review = 1;
+  dlg->study().mofa_dirty = 1;
   service.ScriptAccount({StateReply(9, 2, "review=0\r\n")});
-  ASSERT_TRUE(UserLogin(*dlg, "7+8"));
+  ASSERT_TRUE(dlg->account().UserLogin("7+8"));
 
-  EXPECT_EQ(dlg->study.day, 9);
-  EXPECT_EQ(dlg->study.chapter, 2);
-  EXPECT_EQ(dlg->study.reg_day, 30);
-  EXPECT_EQ(dlg->study.review, 1);  // stays local
-  EXPECT_EQ(dlg->study.mofa_dirty, 0);
+  EXPECT_EQ(dlg->study().day, 9);
+  EXPECT_EQ(dlg->study().chapter, 2);
+  EXPECT_EQ(dlg->study().reg_day, 30);
+  EXPECT_EQ(dlg->study().review, 1);  // stays local
+  EXPECT_EQ(dlg->study().mofa_dirty, 0);
   // Nine days, two of them counted to chapters: the rest goes to chapter 0.
-  EXPECT_EQ(dlg->study.chap_days[0], 2 + 7);
+  EXPECT_EQ(dlg->study().chap_days[0], 2 + 7);
   EXPECT_EQ(IniValue("study", "day"), "9");
   EXPECT_EQ(IniValue("study", "chapter"), "2");
   EXPECT_EQ(IniValue("chap", "days"), "9,0,0,0,0,0,");
@@ -80,30 +80,30 @@ TEST_F(AccountClientTest, ValidReplyIsAdoptedAndStored) {
 
 TEST_F(AccountClientTest, InvalidOrFailedReplyChangesNothing) {
   service.ScriptAccount({"[study]\r\nday=9\r\n", ""});  // no "[mofa]", then a 503
-  EXPECT_FALSE(UserLogin(*dlg, "7+8"));
-  EXPECT_FALSE(UserLogin(*dlg, "7+8"));
-  EXPECT_EQ(dlg->study.day, 4);
+  EXPECT_FALSE(dlg->account().UserLogin("7+8"));
+  EXPECT_FALSE(dlg->account().UserLogin("7+8"));
+  EXPECT_EQ(dlg->study().day, 4);
   EXPECT_FALSE(vanto::platform::PathExists("Vanto.ini"));
   EXPECT_EQ(service.AccountQueries().size(), 2u);
 }
 
 TEST_F(AccountClientTest, DebugStudyFileIgnoresReplies) {
-  dlg->study.debug = 1;
-  dlg->study.mofa_count[1] = 5;
+  dlg->study().debug = 1;
+  dlg->study().mofa_count[1] = 5;
   service.ScriptAccount({StateReply(9, 2)}, {});
-  ASSERT_TRUE(UserLogin(*dlg, "7+8"));
-  EXPECT_EQ(dlg->study.day, 4);
-  EXPECT_EQ(dlg->study.chapter, 0);
-  EXPECT_EQ(dlg->study.mofa_count[1], 5);
+  ASSERT_TRUE(dlg->account().UserLogin("7+8"));
+  EXPECT_EQ(dlg->study().day, 4);
+  EXPECT_EQ(dlg->study().chapter, 0);
+  EXPECT_EQ(dlg->study().mofa_count[1], 5);
   EXPECT_FALSE(vanto::platform::PathExists("Vanto.ini"));
 }
 
 TEST_F(AccountClientTest, ParentLoginSavesCredentialsWhenAUserIdComesBack) {
   service.ScriptAccount({Reply("[user]\r\nuid=77\r\n")});
-  EXPECT_FALSE(ParentLogin(*dlg, "mum+"));  // empty password: nothing sent
-  EXPECT_FALSE(ParentLogin(*dlg, "+pw"));
-  ASSERT_TRUE(ParentLogin(*dlg, "mum+old|pw"));  // password after the last separator
-  EXPECT_EQ(dlg->uid, 77);
+  EXPECT_FALSE(dlg->account().ParentLogin("mum+"));  // empty password: nothing sent
+  EXPECT_FALSE(dlg->account().ParentLogin("+pw"));
+  ASSERT_TRUE(dlg->account().ParentLogin("mum+old|pw"));  // password after the last separator
+  EXPECT_EQ(dlg->identity().uid, 77);
   EXPECT_EQ(IniValue("user", "name"), "mum");
   EXPECT_EQ(IniValue("user", "pswd"), "pw");
   EXPECT_THAT(service.AccountQueries(),
@@ -114,26 +114,26 @@ TEST_F(AccountClientTest, ParentLoginSavesCredentialsWhenAUserIdComesBack) {
 TEST_F(AccountClientTest, ParentLoginWithoutUserIdFailsAndKeepsTheLearner) {
   // A refused login carries no learner state: nothing of it is adopted.
   service.ScriptAccount({Reply("", "0,3,0,0,0,0,0,0,0,0,")});
-  ASSERT_TRUE(ParentLogin(*dlg, "mum|pw"));
-  EXPECT_EQ(dlg->uid, 0);
+  ASSERT_TRUE(dlg->account().ParentLogin("mum|pw"));
+  EXPECT_EQ(dlg->identity().uid, 0);
   EXPECT_TRUE(recorder.Has("MessageBox error Parent login failed"));
-  EXPECT_EQ(dlg->study.mofa_count[1], 0);
+  EXPECT_EQ(dlg->study().mofa_count[1], 0);
   EXPECT_EQ(IniValue("user", "name"), "-");
 }
 
 TEST_F(AccountClientTest, ParentLoginWithKnownUserIdIsAccepted) {
-  dlg->uid = 5;
+  dlg->SetIdentity(5, 0);
   service.ScriptAccount({Reply("[user]\r\nuid=0\r\n")});
-  ASSERT_TRUE(ParentLogin(*dlg, "mum+pw"));
-  EXPECT_EQ(dlg->uid, 5);
+  ASSERT_TRUE(dlg->account().ParentLogin("mum+pw"));
+  EXPECT_EQ(dlg->identity().uid, 5);
   EXPECT_EQ(IniValue("user", "name"), "mum");
 }
 
 TEST_F(AccountClientTest, ValuesReachTheServiceAsTyped) {
-  dlg->qudao = "shop 1";
+  dlg->SetChannel("shop 1");
   service.ScriptAccount({}, Reply("[user]\r\nuid=2\r\n"));
   // "\x81\x7C" is one character whose second byte is '|'.
-  ASSERT_TRUE(ParentLogin(*dlg, "a&b c#\xD6\xD0|p%w=1?\x81\x7C"));
+  ASSERT_TRUE(dlg->account().ParentLogin("a&b c#\xD6\xD0|p%w=1?\x81\x7C"));
   const auto queries = service.AccountQueries();
   ASSERT_EQ(queries.size(), 1u);
   EXPECT_THAT(
@@ -148,7 +148,7 @@ TEST_F(AccountClientTest, OverlongNameAndPasswordAreCutAtACharacter) {
       std::string(62, 'n') + "\xD6\xD0" + "tail";  // the 2-byte character would end at byte 64
   const std::string password = std::string(40, 'p');
   service.ScriptAccount({}, Reply("[user]\r\nuid=1\r\n"));
-  ASSERT_TRUE(ParentLogin(*dlg, name + "+" + password));
+  ASSERT_TRUE(dlg->account().ParentLogin(name + "+" + password));
   EXPECT_THAT(service.AccountQueries().at(0),
               HasSubstr("name=" + std::string(62, 'n') + "&psw=" + std::string(31, 'p') + "&"));
   EXPECT_EQ(IniValue("user", "name"), std::string(62, 'n'));
@@ -162,40 +162,38 @@ TEST_F(AccountClientTest, LongChineseLoginsStillReachTheService) {
   std::string password;
   for (int i = 0; i < 15; ++i) password += "\xCE\xC4";
   service.ScriptAccount({}, Reply("[user]\r\nuid=3\r\n"));
-  ASSERT_TRUE(ParentLogin(*dlg, name + "|" + password));
+  ASSERT_TRUE(dlg->account().ParentLogin(name + "|" + password));
   ASSERT_EQ(service.AccountQueries().size(), 1u);
-  EXPECT_EQ(dlg->uid, 3);
+  EXPECT_EQ(dlg->identity().uid, 3);
 }
 
 TEST_F(AccountClientTest, MagicCardsAreSentOnlyWhenChanged) {
-  dlg->uid = 5;
-  dlg->ppt = 6;
-  EXPECT_EQ(SendMofa(*dlg), 0);
+  dlg->SetIdentity(5, 6);
+  EXPECT_EQ(dlg->account().SendMofa(), 0);
   EXPECT_TRUE(service.AccountQueries().empty());
 
-  dlg->study.AddMofa(0);
+  dlg->study().AddMofa(0);
   service.ScriptAccount({}, "ok");
-  EXPECT_EQ(SendMofa(*dlg), 1);
-  EXPECT_EQ(dlg->study.mofa_dirty, 1);  // sent again next time, stored at exit
-  dlg->study.parent_mode = 1;
-  EXPECT_EQ(SendMofa(*dlg), 0);
-  EXPECT_EQ(ReportStudy(*dlg), 1);
+  EXPECT_EQ(dlg->account().SendMofa(), 1);
+  EXPECT_EQ(dlg->study().mofa_dirty, 1);  // sent again next time, stored at exit
+  dlg->study().parent_mode = 1;
+  EXPECT_EQ(dlg->account().SendMofa(), 0);
+  EXPECT_EQ(dlg->account().ReportStudy(), 1);
   EXPECT_THAT(service.AccountQueries(),
               ElementsAre(MatchesRegex("uid=5&ppt=6&mofa=0,1,0,0,0,0,0,0,0,0,&rand=-?[0-9]+"),
                           MatchesRegex("uid=5&ppt=6&study=1&rand=-?[0-9]+")));
 
   service.ScriptAccount({}, {});  // 503
-  EXPECT_EQ(ReportStudy(*dlg), 0);
+  EXPECT_EQ(dlg->account().ReportStudy(), 0);
 }
 
 TEST_F(AccountClientTest, ChapterChangeTriesThreeTimesThenFetchesTheRange) {
-  dlg->uid = 5;
-  dlg->ppt = 6;
-  dlg->study.day = 12;
+  dlg->SetIdentity(5, 6);
+  dlg->study().day = 12;
   service.ScriptAccount({"", Reply("[study]\r\nresult=1\r\nchapter=1\r\n"),
                          Reply("[study]\r\nresult=1\r\nchapter=2\r\n")});
-  ASSERT_EQ(SwitchChapter(*dlg, "2"), 1);
-  EXPECT_EQ(dlg->study.chapter, 2);
+  ASSERT_EQ(dlg->account().SwitchChapter("2"), 1);
+  EXPECT_EQ(dlg->study().chapter, 2);
   const auto queries = service.AccountQueries();
   ASSERT_EQ(queries.size(), 3u);
   EXPECT_THAT(queries[0],
@@ -209,8 +207,8 @@ TEST_F(AccountClientTest, ChapterChangeTriesThreeTimesThenFetchesTheRange) {
 
 TEST_F(AccountClientTest, UnconfirmedChapterChangeStaysLocal) {
   service.ScriptAccount({}, Reply("[study]\r\nresult=0\r\nchapter=3\r\n"));
-  EXPECT_EQ(SwitchChapter(*dlg, "3"), 0);
-  EXPECT_EQ(dlg->study.chapter, 3);
+  EXPECT_EQ(dlg->account().SwitchChapter("3"), 0);
+  EXPECT_EQ(dlg->study().chapter, 3);
   EXPECT_EQ(service.AccountQueries().size(), 3u);
   EXPECT_TRUE(service.ContentQueries().empty());
 }
@@ -218,7 +216,7 @@ TEST_F(AccountClientTest, UnconfirmedChapterChangeStaysLocal) {
 TEST_F(AccountClientTest, UnreachableServiceShowsTheChapterFailure) {
   MakeDialog("http://127.0.0.1:1");
   dlg->OnFSCommand("currentChapter", "3");
-  EXPECT_EQ(dlg->study.chapter, 3);
+  EXPECT_EQ(dlg->study().chapter, 3);
   EXPECT_TRUE(recorder.Has("MessageBox Error Failed to change chapter"));
 }
 
@@ -227,8 +225,8 @@ TEST_F(AccountClientTest, ChapterChangeLogsInWithSavedCredentials) {
   vanto::platform::WriteProfileString("user", "pswd", "p w", "Vanto.ini");
   service.ScriptAccount(
       {Reply("[user]\r\nuid=41\r\n"), Reply("[study]\r\nresult=1\r\nchapter=1\r\n")});
-  ASSERT_EQ(SwitchChapter(*dlg, "1"), 1);
-  EXPECT_EQ(dlg->uid, 41);
+  ASSERT_EQ(dlg->account().SwitchChapter("1"), 1);
+  EXPECT_EQ(dlg->identity().uid, 41);
   const auto queries = service.AccountQueries();
   ASSERT_EQ(queries.size(), 2u);
   EXPECT_THAT(queries[0], MatchesRegex("name=m%26m&psw=p%20w&rand=-?[0-9]+"));
@@ -243,8 +241,8 @@ TEST_F(AccountClientTest, ReplyValidityAndUserDayQuery) {
   EXPECT_TRUE(IsValidReply("a.inf"));
   EXPECT_FALSE(IsValidReply("b.inf"));
   EXPECT_FALSE(IsValidReply("missing.inf"));
-  dlg->uid = 3;
-  EXPECT_EQ(UserDayQuery(*dlg), "uid=3&day=4");
+  dlg->SetIdentity(3, 0);
+  EXPECT_EQ(dlg->account().UserDayQuery(), "uid=3&day=4");
 }
 
 }  // namespace

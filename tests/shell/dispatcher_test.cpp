@@ -50,16 +50,16 @@ TEST_F(DispatcherTest, QuitMatchesWholeWordInAnyCase) {
 TEST_F(DispatcherTest, MagicCardsCountOnlyValidPositions) {
   Command("addMofa", "9");
   Command("addMofa", "-1");
-  EXPECT_EQ(dlg->study.mofa_dirty, 0);
+  EXPECT_EQ(dlg->study().mofa_dirty, 0);
   Command("subMofa", "0");
-  EXPECT_EQ(dlg->study.mofa_dirty, 0);
+  EXPECT_EQ(dlg->study().mofa_dirty, 0);
   Command("addMofa", "x");
-  EXPECT_EQ(dlg->study.mofa_count[1], 1);
+  EXPECT_EQ(dlg->study().mofa_count[1], 1);
   Command("ADDMOFA", "8");
-  EXPECT_EQ(dlg->study.mofa_count[9], 1);
+  EXPECT_EQ(dlg->study().mofa_count[9], 1);
   Command("subMofa", "0");
-  EXPECT_EQ(dlg->study.mofa_count[1], 0);
-  EXPECT_EQ(dlg->study.mofa_dirty, 1);
+  EXPECT_EQ(dlg->study().mofa_count[1], 0);
+  EXPECT_EQ(dlg->study().mofa_dirty, 1);
 }
 
 TEST_F(DispatcherTest, PrefixRulesShadowAndLimitKeywords) {
@@ -71,23 +71,23 @@ TEST_F(DispatcherTest, PrefixRulesShadowAndLimitKeywords) {
   EXPECT_TRUE(std::filesystem::exists("hlg/mouse/config_mouse.xml"));
   // "parentCare" is "parentC": it enters the parents' area, never a login.
   Command("parentCare", "begin");
-  EXPECT_EQ(dlg->study.parent_mode, 1);
+  EXPECT_EQ(dlg->study().parent_mode, 1);
   Command("kid");
-  EXPECT_EQ(dlg->study.parent_mode, 0);
+  EXPECT_EQ(dlg->study().parent_mode, 0);
   EXPECT_TRUE(log.Has("Window fullscreen on"));
   // "CookieUserX" is "CookieUser".
   Command("CookieUserX", "a1b2+7");
-  EXPECT_EQ(dlg->uid, 12);
-  EXPECT_EQ(dlg->ppt, 7);
+  EXPECT_EQ(dlg->identity().uid, 12);
+  EXPECT_EQ(dlg->identity().ppt, 7);
   for (const char* refused : {"12+0", "0+5", "12"}) {
     Command("CookieUser", refused);
-    EXPECT_EQ(dlg->uid, 12) << refused;
-    EXPECT_EQ(dlg->ppt, 7) << refused;
+    EXPECT_EQ(dlg->identity().uid, 12) << refused;
+    EXPECT_EQ(dlg->identity().ppt, 7) << refused;
   }
 }
 
 TEST_F(DispatcherTest, ChaptersAnswersWithVariableThenCallBack) {
-  dlg->study.chapter = 3;
+  dlg->study().chapter = 3;
   Command("Chapters", "begin");
   EXPECT_EQ(log.calls,
             (std::vector<std::string>{
@@ -100,12 +100,12 @@ TEST_F(DispatcherTest, ChaptersAnswersWithVariableThenCallBack) {
 }
 
 TEST_F(DispatcherTest, StudyFinishedOnlyOutsideParentsArea) {
-  dlg->study.parent_mode = 1;
+  dlg->study().parent_mode = 1;
   Command("SKSZ", "x");
-  EXPECT_EQ(dlg->study.review, 0);
-  dlg->study.parent_mode = 0;
+  EXPECT_EQ(dlg->study().review, 0);
+  dlg->study().parent_mode = 0;
   Command("SKSZ", "x");
-  EXPECT_EQ(dlg->study.review, 1);
+  EXPECT_EQ(dlg->study().review, 1);
 }
 
 TEST_F(DispatcherTest, CepingBeginRewritesOverview) {
@@ -130,7 +130,7 @@ TEST_F(DispatcherTest, GameMoviesSwitch) {
 }
 
 TEST_F(DispatcherTest, DebugEchoShowsEveryCommandButTheMicrophone) {
-  dlg->debug_mode = 1;
+  dlg->SetDebugMode(true);
   Command("vanto", "hello");
   EXPECT_TRUE(log.Has("MessageBox vanto hello"));
   log.calls.clear();
@@ -140,7 +140,7 @@ TEST_F(DispatcherTest, DebugEchoShowsEveryCommandButTheMicrophone) {
 
 TEST_F(DispatcherTest, FailedChapterChangeIsReported) {
   Command("currentChapter", "3");
-  EXPECT_EQ(dlg->study.chapter, 3);
+  EXPECT_EQ(dlg->study().chapter, 3);
   EXPECT_TRUE(log.Has("MessageBox Error Failed to change chapter"));
 }
 

@@ -12,7 +12,7 @@ class ClosingLinkRunner : public PopupRunner, private SilentPopupView {
   explicit ClosingLinkRunner(vanto::delivery::UiDispatcher& ui) : ui_(ui) {}
   int RunPopup(CWebDlg& popup) override {
     popup.OnInitDialog(*this);
-    ui_.RunUntil([&] { return popup.progress_position > 0; });
+    ui_.RunUntil([&] { return popup.progress_position() > 0; });
     popup.OnBeforeNavigate("http://notices/popup.php#close");
     return 0;
   }
@@ -28,8 +28,8 @@ TEST_F(ExitDownloadTest, ClosingLinkDuringTheDownloadKeepsProgressAndEndsCleanly
   MakeDialog(service.BaseUrl(), &runner);
   host_test::WriteFile("list.txt", host_test::CourseList(120));
   host_test::WriteFile("Vanto.ini", "[study]\r\nday=3\r\n");
-  ASSERT_TRUE(dlg->study.Load("Vanto.ini"));
-  dlg->study.day = 4;  // progress made in this run
+  ASSERT_TRUE(dlg->study().Load("Vanto.ini"));
+  dlg->study().day = 4;  // progress made in this run
   dlg->OnClose();
   EXPECT_TRUE(recorder.Has("Window end 0"));
   dlg.reset();  // waits for the worker, whose notices must not reach the popup

@@ -12,10 +12,10 @@
 
 #include "delivery/headless_event_loop.h"
 #include "platform/message_box.h"
-#include "shell/host_services.h"
+#include "shell/front_end/host_services.h"
 #include "shell/manifest_fetcher.h"
-#include "shell/movie_control.h"
-#include "shell/window_actions.h"
+#include "shell/front_end/movie_control.h"
+#include "shell/front_end/window_actions.h"
 
 namespace host_test {
 

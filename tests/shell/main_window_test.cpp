@@ -16,7 +16,7 @@ class RecordingPopups : public PopupRunner {
  public:
   explicit RecordingPopups(Recorder& r) : r_(r) {}
   int RunPopup(CWebDlg& popup) override {
-    r_.Add("Popup " + std::to_string(popup.learned_count) + " " + popup.update_query);
+    r_.Add("Popup " + std::to_string(popup.learned_count()) + " " + popup.update_query());
     return 0;
   }
 
@@ -48,7 +48,7 @@ TEST_F(MainWindowTest, StartAsksForTodaysContentWithChannel) {
   dlg->OnInitDialog();
   unsetenv("VANTO_QUDAO_FILE");
   EXPECT_TRUE(log.Has("Fetch ?day=2&from=12&to=24&ver=20120610&qudao=shop7"));
-  EXPECT_EQ(dlg->debug_mode, 0);
+  EXPECT_EQ(dlg->debug_mode(), 0);
 }
 
 TEST_F(MainWindowTest, NoListMeansNoStartQuery) {
@@ -58,7 +58,7 @@ TEST_F(MainWindowTest, NoListMeansNoStartQuery) {
   EXPECT_EQ(std::count_if(log.calls.begin(), log.calls.end(),
                           [](const std::string& c) { return c.rfind("Fetch", 0) == 0; }),
             0);
-  EXPECT_EQ(dlg->debug_mode, 1);
+  EXPECT_EQ(dlg->debug_mode(), 1);
 }
 
 TEST_F(MainWindowTest, NoticesDriveProgressAndTheFirstMovieLoad) {
@@ -73,18 +73,18 @@ TEST_F(MainWindowTest, NoticesDriveProgressAndTheFirstMovieLoad) {
   EXPECT_EQ(log.calls,
             (std::vector<std::string>{"Window show movie", "LoadMovie 0 Vanto.swf", "Loop false",
                                       "AllowFullScreen true", "Play", "Window fullscreen off"}));
-  EXPECT_EQ(dlg->movie_loaded, 1);
+  EXPECT_EQ(dlg->movie_loaded(), 1);
   // Next day's first character: day 2 in chapter 0 with 6 a day.
-  EXPECT_EQ(dlg->puzzle.record().current_index, 18);
+  EXPECT_EQ(dlg->puzzle().record().current_index, 18);
   log.calls.clear();
   dlg->OnDownloadNotice(ID_DOWNLOAD_DONE, 2, "");
   EXPECT_EQ(log.calls, (std::vector<std::string>{"Window end 2"}));
 }
 
 TEST_F(MainWindowTest, PuzzleIndexOfADayFarBeyondTheCourseIsHeldAtTheLargest) {
-  dlg->study.day = 2147483647;
+  dlg->study().day = 2147483647;
   dlg->LoadMainMovie();
-  EXPECT_EQ(dlg->puzzle.record().current_index, 2147483647);
+  EXPECT_EQ(dlg->puzzle().record().current_index, 2147483647);
 }
 
 TEST_F(MainWindowTest, FullScreenChangesOnlyWhenItMust) {
@@ -97,7 +97,8 @@ TEST_F(MainWindowTest, FullScreenChangesOnlyWhenItMust) {
   EXPECT_EQ(log.calls, (std::vector<std::string>{"Window fullscreen off", "Window fullscreen on"}));
   dlg->OnEscape();
   EXPECT_EQ(log.calls.size(), 2u);
-  dlg->movie_loaded = 1;
+  dlg->LoadMainMovie();
+  dlg->OnMaximised();
   dlg->OnEscape();
   EXPECT_EQ(log.calls.back(), "Window fullscreen off");
 }

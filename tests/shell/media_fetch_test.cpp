@@ -24,9 +24,9 @@ class MediaFetchTest : public service_test::ServiceHostTest {
   MediaFetchTest() { Place(12, 10, 1); }
 
   void Place(int day, int ch_day, int chapter) {
-    dlg->study.day = day;
-    dlg->study.ch_day = ch_day;
-    dlg->study.chapter = chapter;
+    dlg->study().day = day;
+    dlg->study().ch_day = ch_day;
+    dlg->study().chapter = chapter;
   }
   static void MakeStory(int story) {
     for (int part = 0; part < 25; ++part) {
@@ -45,25 +45,25 @@ class MediaFetchTest : public service_test::ServiceHostTest {
 
 TEST_F(MediaFetchTest, StoryIsFetchedOnceAndThenFlagged) {
   Place(0, 0, 0);
-  FetchStory(*dlg, "0");  // story 0 is allowed on day 0
+  dlg->media().FetchStory("0");  // story 0 is allowed on day 0
   EXPECT_THAT(service.ContentQueries(), ElementsAre("gushi=0"));
   EXPECT_TRUE(Exists("gs0/24.swf"));
-  EXPECT_EQ(dlg->story_present[0], 0);  // the fetch itself sets no flag
+  EXPECT_EQ(dlg->media().story_present()[0], 0);  // the fetch itself sets no flag
 
-  FetchStory(*dlg, "0");
-  EXPECT_EQ(dlg->story_present[0], 1);
+  dlg->media().FetchStory("0");
+  EXPECT_EQ(dlg->media().story_present()[0], 1);
   std::filesystem::remove("gs0/3.swf");
-  FetchStory(*dlg, "0");  // flagged: not tested again during the run
+  dlg->media().FetchStory("0");  // flagged: not tested again during the run
   EXPECT_EQ(service.ContentQueries().size(), 1u);
 }
 
 TEST_F(MediaFetchTest, StoriesFollowTheStudyDays) {
   Place(4, 0, 0);
-  FetchStory(*dlg, "1");
-  FetchStory(*dlg, "-1");
+  dlg->media().FetchStory("1");
+  dlg->media().FetchStory("-1");
   EXPECT_THAT(service.ContentQueries(), IsEmpty());
   Place(5, 0, 0);
-  FetchStory(*dlg, "1");
+  dlg->media().FetchStory("1");
   EXPECT_THAT(service.ContentQueries(), ElementsAre("gushi=1"));
 }
 
@@ -72,62 +72,62 @@ TEST_F(MediaFetchTest, MissingPartFetchesOncePerCall) {
   std::filesystem::remove("gs2/7.swf");
   service.Withhold("gs2/7.swf");
   Place(10, 0, 0);
-  FetchStory(*dlg, "2");
-  FetchStory(*dlg, "2");
+  dlg->media().FetchStory("2");
+  dlg->media().FetchStory("2");
   EXPECT_THAT(service.ContentQueries(), ElementsAre("gushi=2", "gushi=2"));
-  EXPECT_EQ(dlg->story_present[2], 0);
+  EXPECT_EQ(dlg->media().story_present()[2], 0);
 }
 
 TEST_F(MediaFetchTest, StoriesBeyondTheFlagTableAreTestedEveryTime) {
   Place(400, 0, 0);
   MakeStory(70);
-  FetchStory(*dlg, "70");
+  dlg->media().FetchStory("70");
   std::filesystem::remove("gs70/0.swf");
-  FetchStory(*dlg, "70");
+  dlg->media().FetchStory("70");
   EXPECT_THAT(service.ContentQueries(), ElementsAre("gushi=70"));
   EXPECT_TRUE(Exists("gs70/0.swf"));
 }
 
 TEST_F(MediaFetchTest, PuzzlePicturesOfTheRecentRange) {
   service.Withhold("pz/70.jpg");
-  FetchPuzzlePictures(*dlg, "begin");
+  dlg->media().FetchPuzzlePictures("begin");
   // start(11) = 66, end 78; picture 70 stays missing and is asked for again.
   EXPECT_THAT(service.ContentQueries(), ElementsAre("pz=78&from=66", "pz=78&from=66"));
   EXPECT_TRUE(Exists("pz/77.jpg"));
-  EXPECT_EQ(dlg->puzzle.record().last_index, 60 + 3 * 6);
-  EXPECT_EQ(dlg->puzzle.record().current_index, 60 + 3 * 6);
+  EXPECT_EQ(dlg->puzzle().record().last_index, 60 + 3 * 6);
+  EXPECT_EQ(dlg->puzzle().record().current_index, 60 + 3 * 6);
   EXPECT_TRUE(PuzzleReplied("begin"));
 }
 
 TEST_F(MediaFetchTest, PuzzleOtherArgumentsGoStraightToTheBridge) {
-  FetchPuzzlePictures(*dlg, "end");
+  dlg->media().FetchPuzzlePictures("end");
   EXPECT_THAT(service.ContentQueries(), IsEmpty());
-  EXPECT_EQ(dlg->puzzle.record().last_index, 6);
+  EXPECT_EQ(dlg->puzzle().record().last_index, 6);
   EXPECT_TRUE(PuzzleReplied("end"));
 }
 
 TEST_F(MediaFetchTest, RangesStopAtTheirCaps) {
   Place(17, 0, 5);  // start(16) = 900 + 96
-  FetchPuzzlePictures(*dlg, "begin");
+  dlg->media().FetchPuzzlePictures("begin");
   Place(50, 0, 5);  // start(49) = 900 + 294
-  FetchGameSounds(*dlg);
-  FetchPuzzlePictures(*dlg, "begin");  // beyond picture 999: nothing to ask
+  dlg->media().FetchGameSounds();
+  dlg->media().FetchPuzzlePictures("begin");  // beyond picture 999: nothing to ask
   EXPECT_THAT(service.ContentQueries(),
               ElementsAre("pz=1000&from=996", "pday=50&from=1194&to=1200"));
 }
 
 TEST_F(MediaFetchTest, GameSoundsPresentNeedNoFetch) {
   for (int i = 66; i < 78; ++i) host_test::WriteFile("ss/" + std::to_string(i) + ".mp3", "m");
-  FetchGameSounds(*dlg);
+  dlg->media().FetchGameSounds();
   EXPECT_THAT(service.ContentQueries(), IsEmpty());
   std::filesystem::remove("ss/77.mp3");
-  FetchGameSounds(*dlg);
+  dlg->media().FetchGameSounds();
   EXPECT_THAT(service.ContentQueries(), ElementsAre("pday=12&from=66&to=78"));
 }
 
 TEST_F(MediaFetchTest, ReviewFetchesEachMissingKindAndWritesTheLessons) {
   service.Withhold("bh/63.swf");
-  FetchReviewMedia(*dlg, "5");  // before the chapter's first day: its first six
+  dlg->media().FetchReviewMedia("5");  // before the chapter's first day: its first six
   // One fetch brings the range; the withheld movie asks once more.
   EXPECT_THAT(service.ContentQueries(),
               ElementsAre("pday=7&from=60&to=66", "pday=7&from=60&to=66"));
@@ -137,7 +137,7 @@ TEST_F(MediaFetchTest, ReviewFetchesEachMissingKindAndWritesTheLessons) {
 
 TEST_F(MediaFetchTest, ReviewBeyondTheFirstDay) {
   Place(3, 0, 2);
-  FetchReviewMedia(*dlg, "5");
+  dlg->media().FetchReviewMedia("5");
   EXPECT_THAT(service.ContentQueries(), ElementsAre("pday=-2&from=180&to=186"));
 }
 
@@ -159,9 +159,9 @@ class WorkingFetcher : public ManifestFetcher {
 
 TEST_F(MediaFetchTest, NextDayPrefetchRunsWithoutWindowUnlessAWorkerRuns) {
   dlg->SetManifestFetcher(std::make_unique<WorkingFetcher>(recorder, true));
-  PrefetchNextDay(*dlg);
+  dlg->media().PrefetchNextDay();
   dlg->SetManifestFetcher(std::make_unique<WorkingFetcher>(recorder, false));
-  PrefetchNextDay(*dlg);
+  dlg->media().PrefetchNextDay();
   std::vector<std::string> fetches;
   for (const std::string& call : recorder.calls) {
     if (call.rfind("Fetch ", 0) == 0) fetches.push_back(call);

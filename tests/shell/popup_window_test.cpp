@@ -31,9 +31,7 @@ class FakePopupView : public PopupView {
 
 class PopupTest : public ::testing::Test {
  protected:
-  PopupTest() : view(log) {
-    popup.page_host = "http://notices";
-    popup.site_host = "http://site";
+  PopupTest() : view(log), popup(PopupSettings{.page_host = "http://notices", .site_host = "http://site"}) {
     popup.OnInitDialog(view);  // no main window: no download starts
   }
   // A download in progress, as after a started fetch.
@@ -82,11 +80,11 @@ TEST_F(PopupTest, WithoutARunningDownloadTheCloseButtonEndsAtOnce) {
 TEST_F(PopupTest, DoneNoticeAloneKeepsTheWindowOpen) {
   StartDownload();
   popup.OnDownloadNotice(ID_DOWNLOAD_DONE, 0, "");
-  EXPECT_EQ(popup.download_done, 1);
+  EXPECT_EQ(popup.download_done(), 1);
   EXPECT_FALSE(popup.ended());
   EXPECT_EQ(log.calls.back(), "Done");
-  EXPECT_EQ(popup.progress_range, 5);  // low 16 bits of the line count
-  EXPECT_EQ(popup.progress_position, 1);
+  EXPECT_EQ(popup.progress_range(), 5);  // low 16 bits of the line count
+  EXPECT_EQ(popup.progress_position(), 1);
   popup.OnCloseButton();
   EXPECT_TRUE(popup.ended());
 }

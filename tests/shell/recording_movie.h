@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/movie_control.h"
+#include "shell/front_end/movie_control.h"
 
 class RecordingMovie : public MovieControl {
  public:

@@ -24,7 +24,7 @@
 #include "host_fakes.h"
 #include "platform/native_path.h"
 #include "shell/delivery_fetcher.h"
-#include "shell/reload_dialogs.h"
+#include "shell/front_end/reload_dialogs.h"
 #include "shell/vanto_pelko_dlg.h"
 
 namespace service_test {
@@ -190,7 +190,7 @@ class ServiceHostTest : public ::testing::Test {
   void MakeDialog(const std::string& account_base, PopupRunner* popups = nullptr) {
     dlg.reset();
     HostServices services;
-    services.popups = popups;
+    if (popups) services.popups = popups;
     services.movie = &movie_;
     services.window = &window_;
     services.boxes = &boxes_;
@@ -205,7 +205,7 @@ class ServiceHostTest : public ::testing::Test {
     dlg->SetManifestFetcher(
         std::make_unique<DeliveryFetcher>(std::make_unique<vanto::delivery::ContentDelivery>(
             mirrors, folder, loop_, processes_, boxes_, nullptr)));
-    dlg->study.ini_path = "Vanto.ini";
+    dlg->study().ini_path = "Vanto.ini";
   }
 
   vanto::delivery::HeadlessEventLoop& loop() { return loop_; }

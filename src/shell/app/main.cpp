@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "shell/headless/headless_host.h"
-#include "shell/vanto_pelko_app.h"
+#include "shell/app/vanto_pelko_app.h"
 #ifdef VANTO_WINDOWED
 #include "shell/ui/windowed_front_end.h"
 #endif

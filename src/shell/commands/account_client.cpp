@@ -12,7 +12,6 @@
 #include "platform/profile.h"
 #include "shell/command_match.h"
 #include "shell/commands/url_query.h"
-#include "shell/vanto_pelko_dlg.h"
 
 namespace {
 
@@ -29,17 +28,9 @@ std::string ReplyPath() {
   return vanto::platform::JoinHostPath(vanto::platform::CurrentFolder(), kReplyFileName);
 }
 
-std::string AccountUrl(const CVantoPelkoDlg& dlg) {
-  return dlg.services().hosts.account + std::string(kAccountScriptPath);
-}
-
 // The tick count as the signed number that keeps caches from answering.
 std::string RandValue() {
   return std::to_string(static_cast<std::int32_t>(vanto::platform::TickCount()));
-}
-
-std::string IdentityQuery(const CVantoPelkoDlg& dlg) {
-  return "uid=" + std::to_string(dlg.uid) + "&ppt=" + std::to_string(dlg.ppt);
 }
 
 // One exchange: the old reply is removed first so a stale one is never read.
@@ -121,87 +112,104 @@ bool ChapterConfirmed(const std::string& reply, int chapter) {
 
 }  // namespace
 
+AccountClient::AccountClient(CStudy& study, AccountIdentity& identity,
+                             const std::string& account_host,
+                             vanto::platform::MessageBoxes& boxes, ContentFetches& fetches)
+    : study_(study),
+      identity_(identity),
+      account_host_(account_host),
+      boxes_(boxes),
+      fetches_(fetches) {}
+
+std::string AccountClient::AccountUrl() const {
+  return account_host_ + std::string(kAccountScriptPath);
+}
+
+std::string AccountClient::IdentityQuery() const {
+  return "uid=" + std::to_string(identity_.uid) + "&ppt=" + std::to_string(identity_.ppt);
+}
+
 bool IsValidReply(const std::string& host_path) {
   const auto text = vanto::platform::ReadWholeFile(host_path);
   return text && text->find("[mofa]") != std::string::npos;
 }
 
-bool UserLogin(CVantoPelkoDlg& dlg, std::string_view text) {
+bool AccountClient::UserLogin(std::string_view text) {
   const UserPair pair = ParseUserPair(text);
   if (pair.id <= 0 || pair.id > INT32_MAX || pair.ppt <= 0) return false;
-  dlg.uid = static_cast<int>(pair.id);
-  dlg.ppt = pair.ppt;
-  const std::string url = AccountUrl(dlg) + "?" + IdentityQuery(dlg) +
-                          "&qudao=" + PercentEncode(dlg.qudao) + "&rand=" + RandValue();
+  identity_.uid = static_cast<int>(pair.id);
+  identity_.ppt = pair.ppt;
+  const std::string url = AccountUrl() + "?" + IdentityQuery() +
+                          "&qudao=" + PercentEncode(identity_.qudao) + "&rand=" + RandValue();
   const std::string reply = ReplyPath();
   if (!Exchange(url, reply) || !IsValidReply(reply)) return false;
-  MergeReply(dlg.study, reply);
+  MergeReply(study_, reply);
   return true;
 }
 
-bool ParentLogin(CVantoPelkoDlg& dlg, std::string_view text) {
+bool AccountClient::ParentLogin(std::string_view text) {
   const Separators separators = FindSeparators(text);
   if (separators.first == std::string_view::npos) return false;
   const std::string name = CutAtCharacter(text.substr(0, separators.first), kMaxNameBytes);
   const std::string password = CutAtCharacter(text.substr(separators.last + 1), kMaxPasswordBytes);
   if (name.empty() || password.empty()) return false;
-  const std::string url = AccountUrl(dlg) + "?name=" + PercentEncode(name) +
-                          "&psw=" + PercentEncode(password) + "&qudao=" + PercentEncode(dlg.qudao) +
+  const std::string url = AccountUrl() + "?name=" + PercentEncode(name) +
+                          "&psw=" + PercentEncode(password) + "&qudao=" + PercentEncode(identity_.qudao) +
                           "&rand=" + RandValue();
   const std::string reply = ReplyPath();
   if (!Exchange(url, reply) || !IsValidReply(reply)) return false;
-  if (dlg.uid == 0) dlg.uid = vanto::platform::ReadProfileInt("user", "uid", 0, reply);
-  if (dlg.uid > 0) {
-    SaveCredentials(dlg.study, name, password);
-  } else if (auto* boxes = dlg.services().boxes) {
-    boxes->Show("error", "Parent login failed");
+  if (identity_.uid == 0) identity_.uid = vanto::platform::ReadProfileInt("user", "uid", 0, reply);
+  if (identity_.uid > 0) {
+    SaveCredentials(study_, name, password);
+  } else {
+    boxes_.Show("error", "Parent login failed");
   }
-  MergeReply(dlg.study, reply);
+  MergeReply(study_, reply);
   return true;
 }
 
-int SendMofa(CVantoPelkoDlg& dlg) {
+int AccountClient::SendMofa() {
   // The reply is not read: `mofa_dirty` stays set, so the counts go out
   // again at the next occasion and are stored at exit.
-  const std::string counts = WriteMofa(dlg.study, "");
+  const std::string counts = WriteMofa(study_, "");
   if (counts.empty()) return 0;
-  const std::string url = AccountUrl(dlg) + "?" + IdentityQuery(dlg) +
+  const std::string url = AccountUrl() + "?" + IdentityQuery() +
                           "&mofa=" + PercentEncode(counts) + "&rand=" + RandValue();
   return Exchange(url, ReplyPath()) ? 1 : 0;
 }
 
-int ReportStudy(CVantoPelkoDlg& dlg) {
+int AccountClient::ReportStudy() {
   const std::string url =
-      AccountUrl(dlg) + "?" + IdentityQuery(dlg) + "&study=1&rand=" + RandValue();
+      AccountUrl() + "?" + IdentityQuery() + "&study=1&rand=" + RandValue();
   return Exchange(url, ReplyPath()) ? 1 : 0;
 }
 
-int SwitchChapter(CVantoPelkoDlg& dlg, std::string_view text) {
+int AccountClient::SwitchChapter(std::string_view text) {
   const int chapter = ReadDecimal(text);
   const std::string rand = RandValue();  // one tick count for every request of the change
   const std::string reply = ReplyPath();
-  if (dlg.uid == 0) {
-    if (const std::string login = SavedLoginQuery(dlg.study); !login.empty()) {
-      if (Exchange(AccountUrl(dlg) + "?" + login + "&rand=" + rand, reply) && IsValidReply(reply)) {
-        dlg.uid = vanto::platform::ReadProfileInt("user", "uid", 0, reply);
+  if (identity_.uid == 0) {
+    if (const std::string login = SavedLoginQuery(study_); !login.empty()) {
+      if (Exchange(AccountUrl() + "?" + login + "&rand=" + rand, reply) && IsValidReply(reply)) {
+        identity_.uid = vanto::platform::ReadProfileInt("user", "uid", 0, reply);
       }
     }
   }
   // The local change and its documents come first, whatever the service says.
-  dlg.study.ChangeChapter(chapter);
+  study_.ChangeChapter(chapter);
   // ChapDaysQuery is built from numbers only; its "&ch_day=" is a parameter
   // of its own and must stay unescaped.
-  const std::string url = AccountUrl(dlg) + "?" + IdentityQuery(dlg) +
+  const std::string url = AccountUrl() + "?" + IdentityQuery() +
                           "&chapter=" + std::to_string(chapter) +
-                          "&chdays=" + dlg.study.ChapDaysQuery() + "&rand=" + rand;
+                          "&chdays=" + study_.ChapDaysQuery() + "&rand=" + rand;
   for (int attempt = 0; attempt < kChapterAttempts; ++attempt) {
     if (!Exchange(url, reply) || !ChapterConfirmed(reply, chapter)) continue;
-    dlg.FetchWithReloadDialog("?p" + dlg.study.DayRangeQuery(0));
+    fetches_.FetchWithReloadDialog("?p" + study_.DayRangeQuery(0));
     return 1;
   }
   return 0;
 }
 
-std::string UserDayQuery(const CVantoPelkoDlg& dlg) {
-  return "uid=" + std::to_string(dlg.uid) + "&day=" + std::to_string(dlg.study.day);
+std::string AccountClient::UserDayQuery() const {
+  return "uid=" + std::to_string(identity_.uid) + "&day=" + std::to_string(study_.day);
 }

@@ -8,38 +8,59 @@
 #include <string>
 #include <string_view>
 
-class CVantoPelkoDlg;
+#include "learner/study.h"
+#include "platform/message_box.h"
+#include "shell/account_identity.h"
+#include "shell/content_fetches.h"
 
 inline constexpr std::string_view kAccountScriptPath = "/v2/vtuser.php";
 inline constexpr std::string_view kReplyFileName = "Vanto.inf";
 
-// "user" / "newuser": the user id and `ppt` joined by '+' or '|'. Both must
-// be above 0; then they become the window's identity, the login is sent and
-// a valid reply is merged. True when a valid reply arrived.
-bool UserLogin(CVantoPelkoDlg& dlg, std::string_view text);
+class AccountClient {
+ public:
+  // `account_host` is the service's base address ("http://host"); every
+  // argument outlives the client.
+  AccountClient(CStudy& study, AccountIdentity& identity, const std::string& account_host,
+                vanto::platform::MessageBoxes& boxes, ContentFetches& fetches);
 
-// "parent": name and password joined by '+' or '|' (the name before the first
-// separator, the password after the last one). A valid reply gives the user
-// id when none is known; the credentials are then saved, otherwise "Parent
-// login failed" is shown. The reply is merged either way. True when a valid
-// reply arrived.
-bool ParentLogin(CVantoPelkoDlg& dlg, std::string_view text);
+  // "user" / "newuser": the user id and `ppt` joined by '+' or '|'. Both must
+  // be above 0; then they become the identity, the login is sent and a valid
+  // reply is merged. True when a valid reply arrived.
+  bool UserLogin(std::string_view text);
 
-// Sends the changed magic-card counts; 1 when the request was transferred,
-// 0 when nothing changed or the transfer failed.
-int SendMofa(CVantoPelkoDlg& dlg);
+  // "parent": name and password joined by '+' or '|' (the name before the
+  // first separator, the password after the last one). A valid reply gives
+  // the user id when none is known; the credentials are then saved,
+  // otherwise "Parent login failed" is shown. The reply is merged either way.
+  // True when a valid reply arrived.
+  bool ParentLogin(std::string_view text);
 
-// Reports the finished study day; 1 when the request was transferred.
-int ReportStudy(CVantoPelkoDlg& dlg);
+  // Sends the changed magic-card counts; 1 when the request was transferred,
+  // 0 when nothing changed or the transfer failed.
+  int SendMofa();
 
-// "currentChapter": changes the chapter locally, then asks the service (up to
-// three times) to confirm it; on confirmation fetches the new range's
-// content with a reload dialog and returns 1. Otherwise 0; the local change
-// stays.
-int SwitchChapter(CVantoPelkoDlg& dlg, std::string_view text);
+  // Reports the finished study day; 1 when the request was transferred.
+  int ReportStudy();
+
+  // "currentChapter": changes the chapter locally, then asks the service (up
+  // to three times) to confirm it; on confirmation fetches the new range's
+  // content with a reload dialog and returns 1. Otherwise 0; the local
+  // change stays.
+  int SwitchChapter(std::string_view text);
+
+  // "uid=%d&day=%d", for the close-time request of the popup window.
+  std::string UserDayQuery() const;
+
+ private:
+  std::string AccountUrl() const;
+  std::string IdentityQuery() const;
+
+  CStudy& study_;
+  AccountIdentity& identity_;
+  const std::string& account_host_;
+  vanto::platform::MessageBoxes& boxes_;
+  ContentFetches& fetches_;
+};
 
 // A reply is valid when one of its lines holds "[mofa]".
 bool IsValidReply(const std::string& host_path);
-
-// "uid=%d&day=%d", for the close-time request of the popup window.
-std::string UserDayQuery(const CVantoPelkoDlg& dlg);

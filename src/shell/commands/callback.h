@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/movie_control.h"
+#include "shell/front_end/movie_control.h"
 
 inline constexpr std::string_view kChapterCallbackPrefix =
     "<invoke name=\"cbChapter\"><arguments><string>";

@@ -17,7 +17,7 @@
 
 #include "shell/devices/wave_buffer.h"
 #include "shell/devices/wave_input.h"
-#include "shell/movie_control.h"
+#include "shell/front_end/movie_control.h"
 
 // The capture device the monitor records from unless told otherwise.
 inline constexpr const char* kDefaultCaptureDevice = "default";

@@ -14,7 +14,7 @@
 #include <string_view>
 
 #include "shell/devices/puzzle_plugin.h"
-#include "shell/movie_control.h"
+#include "shell/front_end/movie_control.h"
 
 class CStudy;
 

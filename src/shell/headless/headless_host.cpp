@@ -14,7 +14,7 @@
 #include "platform/file_system.h"
 #include "shell/delivery_fetcher.h"
 #include "shell/headless/headless_output.h"
-#include "shell/vanto_pelko_app.h"
+#include "shell/app/vanto_pelko_app.h"
 #include "shell/vanto_pelko_dlg.h"
 
 namespace {
@@ -64,14 +64,14 @@ void ReadInput(std::FILE* input, SharedInput pending, SharedLoop ui) {
 // closes it at the end of input: at once when the movie is loaded or can no
 // longer load (no download running), otherwise after the download.
 void HandlePending(PendingInput& pending, CVantoPelkoDlg& dlg, const HeadlessWindow& window) {
-  while (!window.ended() && dlg.movie_loaded && !pending.commands.empty()) {
+  while (!window.ended() && dlg.movie_loaded() && !pending.commands.empty()) {
     Command command = pending.commands.front();
     pending.commands.pop_front();
     dlg.OnFSCommand(command.name, command.args);
   }
-  if (window.ended() || !pending.input_ended || dlg.closing) return;
+  if (window.ended() || !pending.input_ended || dlg.closing()) return;
   if (!pending.commands.empty() && dlg.WorkerRunning()) return;
-  if (!dlg.movie_loaded && dlg.WorkerRunning()) return;
+  if (!dlg.movie_loaded() && dlg.WorkerRunning()) return;
   dlg.OnClose();
 }
 

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "shell/front_end.h"
+#include "shell/front_end/front_end.h"
 
 class HeadlessFrontEnd : public FrontEnd {
  public:

@@ -12,10 +12,10 @@
 
 #include "delivery/ui_dispatcher.h"
 #include "platform/message_box.h"
-#include "shell/movie_control.h"
+#include "shell/front_end/movie_control.h"
 #include "shell/popup_window.h"
-#include "shell/reload_dialogs.h"
-#include "shell/window_actions.h"
+#include "shell/front_end/reload_dialogs.h"
+#include "shell/front_end/window_actions.h"
 
 class HeadlessOutput {
  public:

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "shell/window_actions.h"
+#include "shell/front_end/window_actions.h"
 
 class wxGauge;
 class wxStaticText;

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "delivery/ui_dispatcher.h"
-#include "shell/movie_control.h"
+#include "shell/front_end/movie_control.h"
 
 typedef struct _GtkWidget GtkWidget;
 typedef struct _WebKitWebView WebKitWebView;

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "delivery/reload_wait.h"
-#include "shell/reload_dialogs.h"
+#include "shell/front_end/reload_dialogs.h"
 
 class wxDialog;
 class wxGauge;

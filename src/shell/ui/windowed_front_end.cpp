@@ -23,7 +23,7 @@
 #include "shell/ui/unseen_popup_runner.h"
 #include "shell/ui/wx_message_boxes.h"
 #include "shell/ui/wx_ui_dispatcher.h"
-#include "shell/vanto_pelko_app.h"
+#include "shell/app/vanto_pelko_app.h"
 #include "shell/vanto_pelko_dlg.h"
 #ifdef VANTO_NOTICE_WINDOW
 #include "shell/ui/notice/notice_window.h"

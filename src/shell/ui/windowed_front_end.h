@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "shell/front_end.h"
+#include "shell/front_end/front_end.h"
 
 class WindowedFrontEnd : public FrontEnd {
  public:

@@ -75,7 +75,7 @@ NoticeDialog::~NoticeDialog() {
 }
 
 void NoticeDialog::ShowNow() {
-  if (!popup_.page_shown) {
+  if (!popup_.page_shown()) {
     popup_.OnDocumentComplete(true);
     return;
   }
@@ -137,13 +137,13 @@ void NoticeDialog::OnPaint() {
   dc.SetTextForeground(*wxBLACK);
   const wxString loading = Text(res::kLoadingNextDay);
   dc.DrawText(loading, 10, 290);
-  if (popup_.download_done)
+  if (popup_.download_done())
     dc.DrawText(Text(res::kDownloadDone), dc.GetTextExtent(loading).x + 14, 290);
   dc.SetTextForeground(*wxWHITE);
   const wxString before = Text(res::kLearnedBefore);
   dc.DrawText(before, 102, 54);
   const int count_x = dc.GetTextExtent(before).x + 106;
-  const wxString count = wxString::Format("%d", popup_.learned_count);
+  const wxString count = wxString::Format("%d", popup_.learned_count());
   dc.SetFont(CountFont());
   dc.SetTextForeground(kCountColour);
   dc.DrawText(count, count_x, 42);

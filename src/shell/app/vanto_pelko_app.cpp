@@ -1,4 +1,4 @@
-#include "shell/vanto_pelko_app.h"
+#include "shell/app/vanto_pelko_app.h"
 
 #include "delivery/update_flag.h"
 #include "platform/file_system.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/instance_lock.h"
-#include "shell/front_end.h"
+#include "shell/front_end/front_end.h"
 
 inline constexpr const char* kAlreadyRunningMessage = "已经有一个运行的“VantoPelko”程序了。";
 
