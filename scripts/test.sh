@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, checks the layout of the C++ files (.clang-format), builds, and
+# Sets up, checks the layout of the C++ files (.clang-format) and that no
+# units include each other in a circle, builds, and
 # runs every test twice: in the normal build (build/) and in a build with
 # address and undefined-behaviour sanitizers (build-asan/).
 # Last, alone, the test of the Debian packages (normal build only): it builds
@@ -11,6 +12,7 @@ jobs=$(nproc)
 
 scripts/setup.sh
 scripts/check-format.sh
+python3 tools/include_cycles.py
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTO_SANITIZE=ON \
   -DVANTO_TESTS=ON -DVANTO_BENCH=OFF -DVANTO_GUI=ON >/dev/null
