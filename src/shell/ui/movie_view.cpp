@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <webkit2/webkit2.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/codepage.h"
@@ -157,6 +158,7 @@ MovieView::MovieView(vanto::delivery::UiDispatcher& ui, Events events, std::stri
   webkit_settings_set_enable_write_console_messages_to_stdout(settings, UiTraceEnabled());
   g_signal_connect(view_, "web-process-terminated", G_CALLBACK(WebProcessGoneThunk), this);
   g_signal_connect(view_, "load-failed", G_CALLBACK(LoadFailedThunk), this);
+  UiTraceStep("web view made");
   webkit_web_view_load_uri(view_, kPageAddress);
 
   start_timer_ = g_timeout_add_seconds(
@@ -196,7 +198,7 @@ void MovieView::OnSchemeRequest(WebKitURISchemeRequest* request) {
   std::optional<std::string> file;
   if (view.substr(0, kPlayerPrefix.size()) == kPlayerPrefix) {
     std::string_view relative = view.substr(kPlayerPrefix.size());
-    file = relative == "font.ttc" ? std::optional<std::string>(font_file_)
+    file = relative == "font.otf" ? std::optional<std::string>(font_file_)
                                   : ResolveServedFile(player_folder_, relative);
   } else if (view.substr(0, kCoursePrefix.size()) == kCoursePrefix) {
     std::string folder = vanto::platform::NativePath(vanto::platform::CurrentFolder());
@@ -256,6 +258,13 @@ void MovieView::HandleCommand(WebKitURISchemeRequest* request, const std::string
 }
 
 void MovieView::OnPageMessage(const std::string& message) {
+  if (message.rfind("step ", 0) == 0) {
+    // "step <ms since the epoch> <what>"
+    std::size_t blank = message.find(' ', 5);
+    if (blank != std::string::npos)
+      UiTraceStep(message.substr(blank + 1), std::atoll(message.c_str() + 5));
+    return;
+  }
   UiTrace({"Page", message});
   if (message == "ready") {
     page_ready_ = true;
@@ -297,6 +306,7 @@ void MovieView::SendLoad(const std::string& host_path) {
     Send(R"({"op":"unload"})");
     return;
   }
+  UiTraceStep("LoadMovie " + *address);
   Send(R"({"op":"load","url":)" + JsonString(*address) + "}");
 }
 

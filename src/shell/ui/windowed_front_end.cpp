@@ -7,8 +7,8 @@
 #include <wx/init.h>
 
 #include <csignal>
-#include <functional>
 #include <cstdio>
+#include <functional>
 
 #include "delivery/content_delivery.h"
 #include "delivery/process_control.h"
@@ -20,6 +20,7 @@
 #include "shell/ui/main_frame.h"
 #include "shell/ui/movie_view.h"
 #include "shell/ui/reload_dialog.h"
+#include "shell/ui/script_engine_tiering.h"
 #include "shell/ui/unseen_popup_runner.h"
 #include "shell/ui/wx_message_boxes.h"
 #include "shell/ui/wx_ui_dispatcher.h"
@@ -91,6 +92,7 @@ std::unique_ptr<WindowedFrontEnd> WindowedFrontEnd::Start(int& argc, char** argv
                  "run \"Vanto --headless\" to use the course without a window\n");
     return nullptr;
   }
+  SetScriptEngineTiering();  // before any thread that could read the environment
   if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
     std::fprintf(stderr, "Vanto: the display could not be opened\n");
     return nullptr;

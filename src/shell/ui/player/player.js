@@ -6,6 +6,38 @@
 // everything else is a message to the "vanto" handler.
 (function () {
   const post = (text) => window.webkit.messageHandlers.vanto.postMessage(text);
+  // A timed step of the start-up, for the host's trace.
+  const step = (what) => post("step " + Date.now() + " " + what);
+  step("page script");
+
+  // The CJK font is fetched once, at once, beside the engine's compile;
+  // every player instance then reads it from memory.
+  const fontFile = "font.otf";
+  const font = fetch(fontFile)
+      .then((response) => {
+        if (!response.ok) throw new Error("status " + response.status);
+        return response.blob();
+      })
+      .then((blob) => {
+        step("font fetched");
+        return URL.createObjectURL(blob);
+      })
+      .catch(() => fontFile);  // Ruffle then fetches it itself, and says so if it fails
+
+  // Ruffle compiles its engine (WebAssembly) once a page, on the first load
+  // of any player, before it makes that player's instance. A probe player
+  // starts the compile at once, while the host still checks the course; its
+  // font never comes, so it stops there and makes no instance: the first
+  // movie gets the page's first and only instance.
+  const engineProbeFont = "vanto-engine-probe";
+  const pageFetch = window.fetch.bind(window);
+  let probe = null;
+  window.fetch = (input, init) => {
+    if (String(input) !== engineProbeFont) return pageFetch(input, init);
+    step("engine ready");
+    probe.remove();
+    return new Promise(() => {});
+  };
   const scaleNames = ["showAll", "noBorder", "exactFit", "noScale"];
   const settings = { allowFullscreen: false, scale: "showAll" };
   let player = null;
@@ -25,7 +57,6 @@
     letterbox: "on",
     warnOnUnsupportedContent: false,
     preferredRenderer: "canvas",
-    fontSources: ["font.ttc"],
     defaultFonts: {
       sans: ["Noto Sans CJK SC", "Noto Sans CJK SC Bold", "Noto Sans CJK JP", "Noto Sans CJK JP Bold"],
       serif: ["Noto Sans CJK SC", "Noto Sans CJK SC Bold", "Noto Sans CJK JP", "Noto Sans CJK JP Bold"],
@@ -44,9 +75,7 @@
     if (operations.length) setTimeout(() => window.vanto.run(operations), 0);
   }
 
-  // The smallest movie (an empty frame): loaded while the host still checks
-  // the course content, so that the player's engine is compiled and warm
-  // when the real movie comes.
+  // The smallest movie (an empty frame), for the probe.
   const emptyMovie = new Uint8Array([
     0x46, 0x57, 0x53, 0x0a, 0x11, 0x00, 0x00, 0x00, 0x00,
     0x00, 0x1e, 0x01, 0x00, 0x40, 0x00, 0x00, 0x00,
@@ -54,14 +83,27 @@
 
   function reportFirstFrame(url) {
     if (!url) return;
-    requestAnimationFrame(() => requestAnimationFrame(() => post("frame " + url)));
+    requestAnimationFrame(() => requestAnimationFrame(() => {
+      step("first frame drawn");
+      post("frame " + url);
+    }));
+  }
+
+  function startEngine() {
+    probe = window.RufflePlayer.newest().createPlayer();
+    probe.classList.add("unloaded");
+    document.body.appendChild(probe);
+    probe.ruffle().load({ data: emptyMovie, fontSources: [engineProbeFont] }).catch(() => {});
   }
 
   function createPlayer() {
     const ruffle = window.RufflePlayer.newest();
     player = ruffle.createPlayer();
     player.onFSCommand = (command, args) => { sendCommand(command, args); return true; };
-    player.addEventListener("loadedmetadata", () => reportFirstFrame(player.dataset.url || ""));
+    player.addEventListener("loadedmetadata", () => {
+      step("movie header read");
+      reportFirstFrame(player.dataset.url || "");
+    });
     player.addEventListener("panic", () => post("error the movie player stopped (panic)"));
     document.body.appendChild(player);
     new ResizeObserver(() => post("size " + player.clientWidth + "x" + player.clientHeight))
@@ -97,11 +139,12 @@
       player.classList.remove("unloaded");
       player.dataset.url = op.url;
       // Settings made right after the load (AllowFullScreen, ScaleMode) count.
-      loading = loading.then(() => player.ruffle().load({
+      loading = loading.then(() => font).then((fontUrl) => player.ruffle().load({
         url: op.url,
         allowScriptAccess: true,
         allowFullscreen: settings.allowFullscreen,
         scale: settings.scale,
+        fontSources: [fontUrl],
       }))
           .catch((error) => post("error the movie did not load: " + error));
     },
@@ -141,8 +184,9 @@
       post("error the movie player's files are missing");
       return;
     }
+    step("page ready");
+    startEngine();
     createPlayer();
-    loading = player.ruffle().load({ data: emptyMovie }).catch(() => {});
     post("ready");
   });
 })();
