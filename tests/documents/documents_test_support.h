@@ -3,7 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -15,6 +14,7 @@
 
 #include "learner/study.h"
 #include "platform/message_box.h"
+#include "temp_folder.h"
 
 namespace vanto::documents::testing {
 
@@ -30,20 +30,7 @@ class RecordingBoxes : public vanto::platform::MessageBoxes {
 // Makes a fresh folder the working folder for the test and removes it after.
 class DocumentsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previous_ = std::filesystem::current_path();
-    std::string pattern = (std::filesystem::temp_directory_path() / "vanto_docs_XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-    std::filesystem::current_path(folder_);
-  }
-  void TearDown() override {
-    std::filesystem::current_path(previous_);
-    std::filesystem::remove_all(folder_);
-  }
-
-  std::filesystem::path folder_;
-  std::filesystem::path previous_;
+  vanto::testing::WorkingFolder folder_{"vanto_docs"};
   RecordingBoxes boxes_;
 };
 
