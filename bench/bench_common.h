@@ -13,16 +13,14 @@
 
 #include "delivery/content_delivery.h"
 #include "delivery/headless_event_loop.h"
+#include "files.h"
 #include "platform/message_box.h"
 #include "platform/native_path.h"
 #include "temp_folder.h"
 
 namespace vanto::bench {
 
-inline void WriteFile(const std::string& path, const std::string& bytes) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using testing::WriteFile;
 
 // Deterministic filler bytes (a linear congruential sequence).
 inline std::string FillerBytes(std::size_t size, std::uint32_t seed) {

@@ -12,11 +12,15 @@
 #include <utility>
 #include <vector>
 
+#include "files.h"
 #include "learner/study.h"
 #include "platform/message_box.h"
 #include "temp_folder.h"
 
 namespace vanto::documents::testing {
+
+using vanto::testing::ReadFile;
+using vanto::testing::WriteFile;
 
 class RecordingBoxes : public vanto::platform::MessageBoxes {
  public:
@@ -64,18 +68,8 @@ inline std::vector<WordRecord> NumberedWords(int count) {
   return words;
 }
 
-inline std::string ReadFile(const std::string& path) {
-  std::ostringstream text;
-  text << std::ifstream(path, std::ios::binary).rdbuf();
-  return text.str();
-}
-
 inline bool FileExists(const std::string& path) {
   return std::filesystem::exists(path);
-}
-
-inline void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 inline std::vector<std::string> FolderEntries(const std::string& folder) {

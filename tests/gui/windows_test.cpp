@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "child_process.h"
+#include "files.h"
 #include "loopback.h"
 #include "temp_folder.h"
 #include "virtual_display.h"
@@ -20,20 +21,12 @@
 namespace fs = std::filesystem;
 using vanto::testing::ChildProcess;
 using vanto::testing::FreeLocalPort;
+using vanto::testing::ReadFile;
 using vanto::testing::TempFolder;
 using vanto::testing::VirtualDisplay;
+using vanto::testing::WriteFile;
 
 namespace {
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << text;
-}
 
 class WindowsTest : public ::testing::Test {
  protected:

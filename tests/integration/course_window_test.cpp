@@ -16,6 +16,7 @@
 #include <regex>
 #include <thread>
 
+#include "files.h"
 #include "loopback.h"
 #include "temp_folder.h"
 #include "virtual_display.h"
@@ -24,15 +25,11 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using vanto::testing::FreeLocalPort;
 using vanto::testing::ListenOnLoopback;
+using vanto::testing::ReadFile;
 using vanto::testing::TempFolder;
 using vanto::testing::VirtualDisplay;
 
 namespace {
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Starts `argv` with standard error (and output) into `log`; returns its pid.
 pid_t Spawn(const std::vector<std::string>& argv, const fs::path& folder, const fs::path& log,

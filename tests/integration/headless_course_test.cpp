@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "files.h"
 #include "loopback.h"
 #include "temp_folder.h"
 
@@ -24,14 +25,10 @@ namespace fs = std::filesystem;
 using vanto::testing::ChildProcess;
 using vanto::testing::FreeLocalPort;
 using vanto::testing::ListenOnLoopback;
+using vanto::testing::ReadFile;
 using vanto::testing::TempFolder;
 
 namespace {
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A native absolute path as the host writes it: backslashes.
 std::string HostPath(const fs::path& path) {

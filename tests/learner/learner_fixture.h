@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "files.h"
 #include "learner/study.h"
 #include "platform/message_box.h"
 #include "recording_documents.h"
@@ -19,17 +20,10 @@
 
 namespace learner_test {
 
+using vanto::testing::ReadFile;
 using vanto::testing::RecordingDocuments;
 using vanto::testing::WorkingFolder;
-
-inline void WriteFile(const std::string& name, const std::string& bytes) {
-  std::ofstream(name, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-inline std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using vanto::testing::WriteFile;
 
 inline bool Exists(const std::string& name) {
   return std::filesystem::exists(name);

@@ -12,6 +12,7 @@
 
 #include "call_log.h"
 #include "delivery/headless_event_loop.h"
+#include "files.h"
 #include "platform/message_box.h"
 #include "recording_movie.h"
 #include "shell/front_end/host_services.h"
@@ -22,8 +23,10 @@
 namespace host_test {
 
 using vanto::testing::CallLog;
+using vanto::testing::ReadFile;
 using vanto::testing::RecordingMovie;
 using vanto::testing::WorkingFolder;
+using vanto::testing::WriteFile;
 
 class FakeWindow : public WindowActions {
  public:
@@ -86,17 +89,6 @@ struct RecordingScreen {
   vanto::delivery::HeadlessEventLoop ui;
   HostServices services;
 };
-
-inline void WriteFile(const std::string& name, const std::string& bytes) {
-  std::filesystem::path p(name);
-  if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
-  std::ofstream(name, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-inline std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A course list of `count` lines (character, pinyin, word, sentence).
 inline std::string CourseList(int count) {

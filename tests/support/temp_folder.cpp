@@ -2,10 +2,11 @@
 
 #include <stdlib.h>
 
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <stdexcept>
+
+#include "files.h"
 
 namespace vanto::testing {
 
@@ -29,14 +30,12 @@ std::string TempFolder::File(const std::string& relative) const {
 
 fs::path TempFolder::Write(const std::string& relative, const std::string& bytes) const {
   const fs::path file = path_ / relative;
-  fs::create_directories(file.parent_path());
-  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+  WriteFile(file, bytes);
   return file;
 }
 
 std::string TempFolder::Read(const std::string& relative) const {
-  std::ifstream in(path_ / relative, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return ReadFile(path_ / relative);
 }
 
 bool TempFolder::Exists(const std::string& relative) const {
