@@ -1,4 +1,4 @@
-// Shared pieces of the delivery benchmarks: a scratch folder, a quiet
+// Shared pieces of the delivery benchmarks: file writing, a quiet
 // environment for the worker, and wall-clock timing of a command.
 #pragma once
 
@@ -13,31 +13,14 @@
 
 #include "delivery/content_delivery.h"
 #include "delivery/headless_event_loop.h"
+#include "files.h"
 #include "platform/message_box.h"
 #include "platform/native_path.h"
+#include "temp_folder.h"
 
 namespace vanto::bench {
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vanto-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data())) path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
-inline void WriteFile(const std::string& path, const std::string& bytes) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using testing::WriteFile;
 
 // Deterministic filler bytes (a linear congruential sequence).
 inline std::string FillerBytes(std::size_t size, std::uint32_t seed) {

@@ -13,11 +13,14 @@
 #include "bench_common.h"
 #include "child_process.h"
 #include "delivery/md5.h"
+#include "loopback.h"
 #include "platform/native_path.h"
 
 namespace {
 
 using namespace vanto;
+using vanto::testing::ChildProcess;
+using vanto::testing::FreeLocalPort;
 
 constexpr int kFiles = 2000;
 constexpr std::size_t kFileSize = 10 * 1000;
@@ -39,12 +42,13 @@ bool ServiceAnswers(const std::string& base) {
 }  // namespace
 
 int main() {
-  bench::TempFolder temp;
-  const std::string served = temp.path() + "/served";
+  const vanto::testing::TempFolder temp("vanto-bench");
+  const std::string served = temp.path().string() + "/served";
   bench::WriteFile(served + "/probe.bin", "probe");
   const int port = FreeLocalPort();
   ChildProcess service(VANTO_SERVICE_PROGRAM,
-                       {"--port", std::to_string(port), "--root", served, "--quiet"}, temp.path());
+                       {"--port", std::to_string(port), "--root", served, "--quiet"},
+                       temp.path().string());
   const std::string base = "http://127.0.0.1:" + std::to_string(port);
   if (!ServiceAnswers(base)) {
     std::fprintf(stderr, "the reference service did not start\n");
@@ -57,26 +61,28 @@ int main() {
     bench::WriteFile(served + "/" + FileName(i), bytes);
     manifest += FileName(i) + "\t2012-06-10 08:30:00|" +
                 delivery::Md5Hex(bytes.data(), bytes.size()) + "\r\n";
-    curl_config += "url = \"" + base + "/v2/" + FileName(i) + "?rand=1\"\noutput = \"" +
-                   FileName(i) + "\"\n";
+    curl_config +=
+        "url = \"" + base + "/v2/" + FileName(i) + "?rand=1\"\noutput = \"" + FileName(i) + "\"\n";
   }
-  bench::WriteFile(temp.path() + "/down.list", manifest);
-  bench::WriteFile(temp.path() + "/curl.cfg", curl_config);
+  bench::WriteFile(temp.path().string() + "/down.list", manifest);
+  bench::WriteFile(temp.path().string() + "/curl.cfg", curl_config);
 
   const delivery::MirrorTable mirrors{base, base, base, base};
   // curl writes its relative output names into the current folder.
   std::string target;
   int runs = 0;
   const auto fresh_target = [&] {
-    target = temp.path() + "/target-" + std::to_string(runs++);
+    target = temp.path().string() + "/target-" + std::to_string(runs++);
     std::filesystem::create_directories(target);
   };
   const auto run_curl = [&] {
-    const std::string curl =
-        "cd '" + target + "' && curl -s -f --create-dirs -K '" + temp.path() + "/curl.cfg'";
+    const std::string curl = "cd '" + target + "' && curl -s -f --create-dirs -K '" +
+                             temp.path().string() + "/curl.cfg'";
     if (std::system(curl.c_str()) != 0) std::fprintf(stderr, "curl failed\n");
   };
-  const auto run_worker = [&] { bench::RunWorker(mirrors, temp.path() + "/down.list", target); };
+  const auto run_worker = [&] {
+    bench::RunWorker(mirrors, temp.path().string() + "/down.list", target);
+  };
 
   fresh_target();
   run_curl();  // warms the page cache and the service

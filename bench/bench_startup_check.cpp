@@ -36,11 +36,11 @@ std::string MakeInstallation(const std::string& root) {
 }  // namespace
 
 int main() {
-  bench::TempFolder temp;
-  const std::string manifest = MakeInstallation(temp.path());
-  const std::string install = temp.path() + "/install";
-  const std::string md5sum =
-      "cd '" + install + "' && md5sum --quiet -c '" + temp.path() + "/sums.md5' >/dev/null";
+  const vanto::testing::TempFolder temp("vanto-bench");
+  const std::string manifest = MakeInstallation(temp.path().string());
+  const std::string install = temp.path().string() + "/install";
+  const std::string md5sum = "cd '" + install + "' && md5sum --quiet -c '" + temp.path().string() +
+                             "/sums.md5' >/dev/null";
   // Nothing is fetched: the mirrors are never contacted.
   const delivery::MirrorTable mirrors{"http://127.0.0.1:9", "http://127.0.0.1:9",
                                       "http://127.0.0.1:9", "http://127.0.0.1:9"};

@@ -15,13 +15,14 @@ function(vanto_layer)
 endfunction()
 
 # vanto_layer_tests(NAME <layer> [DEPS <targets...>])
-# One GoogleTest program per layer from every .cpp in the current folder.
+# One GoogleTest program per layer from every .cpp in the current folder,
+# with the shared test helpers.
 function(vanto_layer_tests)
   cmake_parse_arguments(T "" "NAME" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(test_${T_NAME} ${sources})
   target_include_directories(test_${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_libraries(test_${T_NAME} PRIVATE ${T_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(test_${T_NAME} PRIVATE ${T_DEPS} vanto_test_support GTest::gtest GTest::gmock GTest::gtest_main)
   vanto_warnings(test_${T_NAME})
   gtest_discover_tests(test_${T_NAME} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "VANTO_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")

@@ -60,8 +60,8 @@ class ContentScriptTest : public ::testing::Test {
 
   ScriptReply Ask(const std::string& query) { return script_.Answer(query); }
 
-  test::TempFolder tree_;
-  ContentScript script_{ContentConfig{tree_.Path()}};
+  vanto::testing::TempFolder tree_;
+  ContentScript script_{ContentConfig{tree_.path()}};
 };
 
 TEST_F(ContentScriptTest, StartUpListsFixedFilesTheRangeAndTheStory) {

@@ -23,7 +23,7 @@ class HttpServiceTest : public ::testing::Test {
     tree_.Write("bh/0.swf", "bh");
     tree_.Write("update/Vanto.ex_", "program");
     secret_.Write("secret.txt", "do not serve");
-    service_ = std::make_unique<test::RunningService>(tree_.Path(), data_.Path(), 4);
+    service_ = std::make_unique<test::RunningService>(tree_.path(), data_.path(), 4);
     ASSERT_TRUE(service_->started());
     client_ = std::make_unique<httplib::Client>("127.0.0.1", service_->port());
   }
@@ -35,7 +35,7 @@ class HttpServiceTest : public ::testing::Test {
 
   httplib::Result Get(const std::string& target) { return client_->Get(target.c_str()); }
 
-  test::TempFolder tree_, data_, secret_;
+  vanto::testing::TempFolder tree_, data_, secret_;
   std::unique_ptr<test::RunningService> service_;
   std::unique_ptr<httplib::Client> client_;
 };
@@ -54,10 +54,10 @@ TEST_F(HttpServiceTest, ServesTheContentTreeIgnoringTheRandQuery) {
 }
 
 TEST_F(HttpServiceTest, RefusesPathsOutsideTheTree) {
-  const std::string escape = "../" + secret_.Path().filename().string() + "/secret.txt";
+  const std::string escape = "../" + secret_.path().filename().string() + "/secret.txt";
   for (const std::string& target : std::vector<std::string>{
-           "/v2/" + escape, "/v2/%2e%2e/" + secret_.Path().filename().string() + "/secret.txt",
-           "/v2/ss/%2E%2E/%2E%2E/" + secret_.Path().filename().string() + "/secret.txt",
+           "/v2/" + escape, "/v2/%2e%2e/" + secret_.path().filename().string() + "/secret.txt",
+           "/v2/ss/%2E%2E/%2E%2E/" + secret_.path().filename().string() + "/secret.txt",
            "/v2//etc/passwd", "/v2/%2Fetc%2Fpasswd", "/v2/..%5C..%5Cetc%5Cpasswd", "/v2/",
            "/v2/ss/..", "/v2/.hidden"}) {
     auto result = Get(target);
@@ -114,13 +114,13 @@ TEST_F(HttpServiceTest, ALearnerLogsInFetchesADayChangesChapterAndCloses) {
 }
 
 TEST(HttpServiceStopTest, StopsAlsoRightAfterStarting) {
-  test::TempFolder data;
+  vanto::testing::TempFolder data;
   for (int round = 0; round < 20; ++round) {
     ServiceConfig config;
     config.port = 0;
     config.log = false;
-    config.database = (data.Path() / "accounts.db").string();
-    config.content.root = data.Path();
+    config.database = (data.path() / "accounts.db").string();
+    config.content.root = data.path();
     HttpService service(config);
     ASSERT_TRUE(service.Start());
     std::thread runner([&] { service.Run(); });

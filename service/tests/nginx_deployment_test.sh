@@ -11,6 +11,7 @@
 set -euo pipefail
 service_program=$1 vanto=$2 plugin=$3 course=$4 postgres_info=${5:-}
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../tests/support/service.sh"
 site="$here/../deploy/nginx-vanto.conf"
 nginx=$(command -v nginx || echo /usr/sbin/nginx)
 [ -x "$nginx" ] || { echo "skip: nginx is not installed"; exit 77; }
@@ -39,12 +40,8 @@ else
 fi
 upstream=""
 for n in "${services[@]}"; do
-  log="$work/service$n.log"
-  "$service_program" --port 0 --root "$course" --db "$db" >/dev/null 2>"$log" &
-  pids+=($!)
-  for _ in $(seq 100); do grep -q serving "$log" && break; sleep 0.1; done
-  service_port=$(sed -n 's/.*http:\/\/127.0.0.1:\([0-9]*\).*/\1/p' "$log" | head -1)
-  [ -n "$service_port" ] || fail "service $n did not start: $(cat "$work/service$n.log")"
+  start_service "$service_program" "$work/service$n.log" --root "$course" --db "$db" ||
+    fail "service $n did not start"
   upstream+="server 127.0.0.1:$service_port;\n    "
 done
 echo "${#services[@]} service process(es), accounts in ${db%%\?*}"

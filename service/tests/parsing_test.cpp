@@ -56,18 +56,18 @@ TEST(NumberListTest, NeedsExactlyTheCountEachFollowedByAComma) {
 }
 
 TEST(ResolveInsideTest, RefusesPathsLeavingTheRoot) {
-  test::TempFolder root;
+  vanto::testing::TempFolder root;
   root.Write("ss/1.mp3", "x");
-  EXPECT_EQ(ResolveInside(root.Path(), "ss/1.mp3"), root.Path() / "ss/1.mp3");
-  EXPECT_TRUE(ResolveInside(root.Path(), "ss/missing.mp3"));
+  EXPECT_EQ(ResolveInside(root.path(), "ss/1.mp3"), root.path() / "ss/1.mp3");
+  EXPECT_TRUE(ResolveInside(root.path(), "ss/missing.mp3"));
   for (const char* bad : {"", "/etc/passwd", "../x", "ss/../../x", "ss/..", "a\\b", "ss//1.mp3",
                           "./ss/1.mp3", ".hidden", "ss/.x", "ss/"}) {
-    EXPECT_FALSE(ResolveInside(root.Path(), bad)) << bad;
+    EXPECT_FALSE(ResolveInside(root.path(), bad)) << bad;
   }
-  test::TempFolder outside;
+  vanto::testing::TempFolder outside;
   outside.Write("secret.txt", "s");
-  std::filesystem::create_directory_symlink(outside.Path(), root.Path() / "link");
-  EXPECT_FALSE(ResolveInside(root.Path(), "link/secret.txt"));
+  std::filesystem::create_directory_symlink(outside.path(), root.path() / "link");
+  EXPECT_FALSE(ResolveInside(root.path(), "link/secret.txt"));
 }
 
 TEST(MediaNameTest, RecognisesSoundsAndPicturesOnly) {

@@ -37,20 +37,20 @@ void ExpectSigned(const std::string& line, std::string_view body, ManifestKind k
 }
 
 TEST(ManifestSigning, SignedRepliesVerifyAndChangeNothingElse) {
-  test::TempFolder keys, tree;
-  WriteKeyPair(keys.Path() / "secret", keys.Path() / "public");
-  EXPECT_THROW(WriteKeyPair(keys.Path() / "secret", keys.Path() / "other"), std::runtime_error);
-  EXPECT_EQ(fs::status(keys.Path() / "secret").permissions() & fs::perms::others_all,
+  vanto::testing::TempFolder keys, tree;
+  WriteKeyPair(keys.path() / "secret", keys.path() / "public");
+  EXPECT_THROW(WriteKeyPair(keys.path() / "secret", keys.path() / "other"), std::runtime_error);
+  EXPECT_EQ(fs::status(keys.path() / "secret").permissions() & fs::perms::others_all,
             fs::perms::none);
-  const auto key = delivery::ParsePublicKey(ReadText(keys.Path() / "public"));
+  const auto key = delivery::ParsePublicKey(ReadText(keys.path() / "public"));
   ASSERT_TRUE(key);
 
   tree.Write("list.txt", "\xE4\xBA\xBA\tren\t\xE4\xBA\xBA\xE4\xBB\xAC\t\xE4\xBA\xBA\n");
   tree.Write("gs0/0.swf", "story");
   tree.Write("update/Vanto.ex_", "new host");
-  ContentConfig config{tree.Path()};
+  ContentConfig config{tree.path()};
   ContentScript plain(config);
-  config.signing_key = keys.Path() / "secret";
+  config.signing_key = keys.path() / "secret";
   config.valid_days = 5;
   ContentScript signing(config);
 
@@ -68,7 +68,7 @@ TEST(ManifestSigning, SignedRepliesVerifyAndChangeNothingElse) {
                "update", 5);
 
   EXPECT_EQ(signing.Answer("gushi=x").status, 400);
-  EXPECT_THROW(ManifestSigner(keys.Path() / "public"), std::runtime_error);
+  EXPECT_THROW(ManifestSigner(keys.path() / "public"), std::runtime_error);
 }
 
 }  // namespace

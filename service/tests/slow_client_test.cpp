@@ -47,12 +47,12 @@ std::string Read(int fd, size_t enough = std::string::npos) {
 }
 
 TEST(SlowClientTest, SlowClientsNeitherHoldTheWorkerNorStay) {
-  test::TempFolder tree, data;
+  vanto::testing::TempFolder tree, data;
   tree.Write("Vanto.swf", "movie");
   GateLimits gate;
   gate.head_time = 1s;
   gate.per_address = 2;
-  test::RunningService service(tree.Path(), data.Path(), 1, gate);
+  test::RunningService service(tree.path(), data.path(), 1, gate);
   ASSERT_TRUE(service.started());
   const std::string partial = "GET /v2/Vanto.swf HTTP/1.1\r\nHost: x\r\n";
   int slow[] = {Connect(service.port(), "127.0.0.2", partial),

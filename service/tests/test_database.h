@@ -26,7 +26,7 @@ class TestDatabase {
  public:
   explicit TestDatabase(DatabaseKind kind) {
     if (kind == DatabaseKind::kSqlite) {
-      location_ = (folder_.Path() / "accounts.db").string();
+      location_ = (folder_.path() / "accounts.db").string();
       return;
     }
     const std::string admin = ClusterUri();
@@ -50,7 +50,7 @@ class TestDatabase {
   // Empty when the database kind is not available; see SkipReason().
   const std::string& Location() const { return location_; }
   std::string SkipReason() const { return skip_; }
-  const TempFolder& Folder() const { return folder_; }
+  const vanto::testing::TempFolder& Folder() const { return folder_; }
 
  private:
   std::string ClusterUri() {
@@ -67,7 +67,7 @@ class TestDatabase {
     return "";
   }
 
-  TempFolder folder_;
+  vanto::testing::TempFolder folder_;
   std::string location_;
   std::string name_;
   std::string skip_;

@@ -9,8 +9,9 @@
 
 #include "delivery/md5.h"
 #include "delivery/process_control.h"
+#include "host_path.h"
 #include "platform/message_box.h"
-#include "scratch_folder.h"
+#include "temp_folder.h"
 #include "test_http_server.h"
 
 namespace vanto::testing {
@@ -59,7 +60,7 @@ class RecordingMessages : public platform::MessageBoxes {
 // and "/v2/<path>" serves the files of `files`.
 struct ContentHost {
   ContentHost() {
-    server.ServeFolder(files.native(), "/v2/");
+    server.ServeFolder(files.path().string(), "/v2/");
     server.http().Get(
         "/v2.php", [this](const httplib::Request& request, httplib::Response& response) {
           std::lock_guard lock(mutex);
@@ -101,7 +102,7 @@ struct ContentHost {
     return count;
   }
 
-  ScratchFolder files;
+  TempFolder files;
   TestHttpServer server;
   std::mutex mutex;
   std::string manifest;

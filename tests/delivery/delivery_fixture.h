@@ -23,7 +23,7 @@ class DeliveryTest : public ::testing::Test {
     std::string line;
   };
 
-  DeliveryTest() : delivery_(Mirrors(), work_.Host(), loop_, processes_, messages_, nullptr) {}
+  DeliveryTest() : delivery_(Mirrors(), HostPath(work_), loop_, processes_, messages_, nullptr) {}
   ~DeliveryTest() override { delivery::started_after_update = 0; }
 
   delivery::MirrorTable Mirrors() const {
@@ -55,7 +55,7 @@ class DeliveryTest : public ::testing::Test {
   }
 
   std::array<ContentHost, 4> hosts_;
-  ScratchFolder work_;
+  TempFolder work_;
   delivery::HeadlessEventLoop loop_;
   RecordingProcesses processes_;
   RecordingMessages messages_;

@@ -5,25 +5,28 @@
 #include <filesystem>
 #include <string>
 
+#include "host_path.h"
 #include "platform/codepage.h"
-#include "scratch_folder.h"
+#include "temp_folder.h"
 
 namespace vanto::delivery {
 namespace {
 
-using vanto::testing::ScratchFolder;
+using vanto::testing::HostPath;
+using vanto::testing::TempFolder;
 
 TEST(CreateParentDirectories, CreatesEveryFolderButNotTheFileName) {
-  ScratchFolder folder;
-  EXPECT_TRUE(CreateParentDirectories(folder.Host("x\\y\\z.swf")));
-  EXPECT_TRUE(std::filesystem::is_directory(folder.Native("x/y")));
+  TempFolder folder;
+  EXPECT_TRUE(CreateParentDirectories(HostPath(folder, "x\\y\\z.swf")));
+  EXPECT_TRUE(std::filesystem::is_directory(folder.File("x/y")));
   EXPECT_FALSE(folder.Exists("x/y/z.swf"));
-  EXPECT_TRUE(CreateParentDirectories(folder.Host("x\\y\\z.swf"))) << "existing folders are fine";
+  EXPECT_TRUE(CreateParentDirectories(HostPath(folder, "x\\y\\z.swf")))
+      << "existing folders are fine";
 }
 
 TEST(CreateParentDirectories, SlashIsNotASeparator) {
-  ScratchFolder folder;
-  EXPECT_TRUE(CreateParentDirectories(folder.Host() + "\\a/b.txt"));
+  TempFolder folder;
+  EXPECT_TRUE(CreateParentDirectories(HostPath(folder) + "\\a/b.txt"));
   EXPECT_FALSE(folder.Exists("a"));
 }
 
@@ -33,17 +36,17 @@ TEST(CreateParentDirectories, PathWithoutBackslashCreatesNothing) {
 }
 
 TEST(CreateParentDirectories, GbkFolderNamesBecomeUtf8OnDisk) {
-  ScratchFolder folder;
+  TempFolder folder;
   const std::string gbk_name = platform::Utf8ToGbk("字");
-  EXPECT_TRUE(CreateParentDirectories(folder.Host() + "\\" + gbk_name + "\\a.mp3"));
-  EXPECT_TRUE(std::filesystem::is_directory(folder.Native("字")));
+  EXPECT_TRUE(CreateParentDirectories(HostPath(folder) + "\\" + gbk_name + "\\a.mp3"));
+  EXPECT_TRUE(std::filesystem::is_directory(folder.File("字")));
 }
 
 TEST(CreateParentDirectories, StopsAtAFolderItCannotCreate) {
-  ScratchFolder folder;
+  TempFolder folder;
   folder.Write("file", "not a folder");
-  EXPECT_FALSE(CreateParentDirectories(folder.Host("file\\sub\\a.txt")));
-  EXPECT_FALSE(CreateParentDirectories(folder.Host("x\\" + std::string(300, 'n') + "\\a")));
+  EXPECT_FALSE(CreateParentDirectories(HostPath(folder, "file\\sub\\a.txt")));
+  EXPECT_FALSE(CreateParentDirectories(HostPath(folder, "x\\" + std::string(300, 'n') + "\\a")));
   EXPECT_FALSE(folder.Exists("x")) << "an over-long path is refused before anything is made";
 }
 

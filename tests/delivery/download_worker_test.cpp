@@ -79,13 +79,14 @@ TEST_F(DeliveryTest, OneConnectionCarriesEveryFileOfARun) {
 }
 
 TEST_F(DeliveryTest, PathsLeavingTheFolderAreRefusedAsFailedEntries) {
-  ScratchFolder outside;
+  TempFolder outside;
   outside.Write("victim.txt", "keep me");
-  const std::string escape = "../" + std::filesystem::path(outside.native()).filename().string();
+  const std::string escape =
+      "../" + std::filesystem::path(outside.path().string()).filename().string();
   const std::string victim = escape + "/victim.txt";
   hosts_[1].files.Write("ok.txt", "ok");
   Serve({EntryLine(victim, "other"),  // would delete the mismatching file
-         EntryLine("a/../../x.txt", "x"), EntryLine(outside.Native("abs.txt"), "x"),
+         EntryLine("a/../../x.txt", "x"), EntryLine(outside.File("abs.txt"), "x"),
          EntryLine("C:evil.txt", "x"), std::string("nul\0.txt", 8), "#delete x " + victim,
          EntryLine(std::string(300, 'n'), "x"), EntryLine("ok.txt", "ok")});
   EXPECT_EQ(Fetch(), 0);
@@ -107,14 +108,14 @@ TEST_F(DeliveryTest, PartialDownloadNeverStaysUnderTheEntryName) {
 
 TEST_F(DeliveryTest, UpdateCommandStartsAnExistingFileAndEndsTheRun) {
   work_.Write("tools/Update", "#!/bin/sh\n");
-  ::chmod(work_.Native("tools/Update").c_str(), 0640);  // delivered as a plain file
+  ::chmod(work_.File("tools/Update").c_str(), 0640);  // delivered as a plain file
   hosts_[1].files.Write("later.txt", "l");
   Serve({"#update x tools/missing", "#UPDATE x tools/Update", "later.txt"});
   EXPECT_EQ(Fetch(), 2);
   ASSERT_EQ(processes_.starts().size(), 1u);
-  EXPECT_EQ(processes_.starts()[0].path, work_.Host() + "\\tools/Update");
+  EXPECT_EQ(processes_.starts()[0].path, HostPath(work_) + "\\tools/Update");
   struct stat info {};
-  ASSERT_EQ(::stat(work_.Native("tools/Update").c_str(), &info), 0);
+  ASSERT_EQ(::stat(work_.File("tools/Update").c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0750u);  // its owner (and group) may now run it
   EXPECT_FALSE(work_.Exists("later.txt"));
 }
@@ -137,10 +138,10 @@ TEST_F(DeliveryTest, ExecutableEntryIsInstalledWithoutSuffixAndStarted) {
   EXPECT_EQ(Fetch(), 0);
   EXPECT_FALSE(work_.Exists("bin/Update.ex_"));
   struct stat info {};
-  ASSERT_EQ(::stat(work_.Native("bin/Update").c_str(), &info), 0);
+  ASSERT_EQ(::stat(work_.File("bin/Update").c_str(), &info), 0);
   EXPECT_NE(info.st_mode & S_IXUSR, 0u);
   ASSERT_EQ(processes_.starts().size(), 1u);
-  EXPECT_EQ(processes_.starts()[0].path, work_.Host("bin\\Update"));
+  EXPECT_EQ(processes_.starts()[0].path, HostPath(work_, "bin\\Update"));
   EXPECT_EQ(processes_.quits(), 0);
   EXPECT_TRUE(work_.Exists("after.txt"));
 }
@@ -178,7 +179,7 @@ TEST_F(DeliveryTest, MainWindowSeesOneRangeNoticePerManifest) {
   delivery::ReloadWait main(loop_, [&](int code, std::int64_t, std::string_view) {
     ranges += code == delivery::ID_DOWNLOAD_RANGE;
   });
-  delivery::ContentDelivery own(Mirrors(), work_.Host(), loop_, processes_, messages_, &main);
+  delivery::ContentDelivery own(Mirrors(), HostPath(work_), loop_, processes_, messages_, &main);
   ASSERT_TRUE(own.FetchManifest("?p1", &main));
   EXPECT_EQ(main.RunModal(), 0);
   EXPECT_EQ(ranges, 1);

@@ -4,12 +4,14 @@
 
 #include <string>
 
-#include "scratch_folder.h"
+#include "host_path.h"
+#include "temp_folder.h"
 
 namespace vanto::delivery {
 namespace {
 
-using vanto::testing::ScratchFolder;
+using vanto::testing::HostPath;
+using vanto::testing::TempFolder;
 
 // MD5 of "hello".
 constexpr char kHelloDigest[] = "5d41402abc4b2a76b9719d911017c592";
@@ -18,10 +20,10 @@ constexpr char kHelloDigestUpper[] = "5D41402ABC4B2A76B9719D911017C592";
 class FileDigestTest : public ::testing::Test {
  protected:
   void SetUp() override { folder_.Write("a.swf", "hello"); }
-  std::string Path() const { return folder_.Host("a.swf"); }
+  std::string Path() const { return HostPath(folder_, "a.swf"); }
   bool Needs(const std::string& stamp) { return EntryNeedsDownload(stamp.c_str(), Path()); }
 
-  ScratchFolder folder_;
+  TempFolder folder_;
 };
 
 TEST_F(FileDigestTest, DigestComparisonIgnoresCaseAndLooksAt32Characters) {
@@ -31,20 +33,20 @@ TEST_F(FileDigestTest, DigestComparisonIgnoresCaseAndLooksAt32Characters) {
   EXPECT_FALSE(FileMd5Matches(std::string(kHelloDigest, 31), Path()));
   EXPECT_FALSE(FileMd5Matches("", Path()));
   EXPECT_FALSE(FileMd5Matches("d41d8cd98f00b204e9800998ecf8427e", Path()));
-  EXPECT_FALSE(FileMd5Matches(kHelloDigest, folder_.Host("missing.swf")));
+  EXPECT_FALSE(FileMd5Matches(kHelloDigest, HostPath(folder_, "missing.swf")));
 }
 
 TEST_F(FileDigestTest, EmptyFileNeverMatches) {
   folder_.Write("empty", "");
-  EXPECT_FALSE(FileMd5Matches("d41d8cd98f00b204e9800998ecf8427e", folder_.Host("empty")));
+  EXPECT_FALSE(FileMd5Matches("d41d8cd98f00b204e9800998ecf8427e", HostPath(folder_, "empty")));
   const std::string stamp = "2012-06-10 08:30:00|d41d8cd98f00b204e9800998ecf8427e";
-  EXPECT_TRUE(EntryNeedsDownload(stamp.c_str(), folder_.Host("empty")));
+  EXPECT_TRUE(EntryNeedsDownload(stamp.c_str(), HostPath(folder_, "empty")));
   EXPECT_FALSE(folder_.Exists("empty"));
 }
 
 TEST_F(FileDigestTest, MissingFileIsAlwaysFetched) {
-  EXPECT_TRUE(EntryNeedsDownload(nullptr, folder_.Host("missing")));
-  EXPECT_TRUE(EntryNeedsDownload("2012-06-10", folder_.Host("missing")));
+  EXPECT_TRUE(EntryNeedsDownload(nullptr, HostPath(folder_, "missing")));
+  EXPECT_TRUE(EntryNeedsDownload("2012-06-10", HostPath(folder_, "missing")));
 }
 
 TEST_F(FileDigestTest, PresentFileWithoutDigestIsKept) {

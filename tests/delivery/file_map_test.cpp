@@ -5,12 +5,14 @@
 #include <cstring>
 #include <string>
 
-#include "scratch_folder.h"
+#include "host_path.h"
+#include "temp_folder.h"
 
 namespace vanto::delivery {
 namespace {
 
-using vanto::testing::ScratchFolder;
+using vanto::testing::HostPath;
+using vanto::testing::TempFolder;
 
 constexpr std::uint32_t kRead = CFileMap::kAccessRead;
 constexpr std::uint32_t kReadWrite = CFileMap::kAccessReadWrite;
@@ -29,40 +31,40 @@ TEST(FileMap, NewObjectIsClosed) {
 }
 
 TEST(FileMap, OpenWithoutCreateNeedsExistingFile) {
-  ScratchFolder folder;
+  TempFolder folder;
   CFileMap file;
-  EXPECT_FALSE(file.Open(folder.Host("none.dat"), kRead | kDenyNone));
+  EXPECT_FALSE(file.Open(HostPath(folder, "none.dat"), kRead | kDenyNone));
   EXPECT_FALSE(file.is_open());
   EXPECT_FALSE(folder.Exists("none.dat"));
-  EXPECT_FALSE(file.Open(folder.Host(), kRead | kDenyNone)) << "a folder is not a file";
+  EXPECT_FALSE(file.Open(HostPath(folder), kRead | kDenyNone)) << "a folder is not a file";
 }
 
 TEST(FileMap, CreateTruncatesUnlessOpenAlwaysIsAsked) {
-  ScratchFolder folder;
+  TempFolder folder;
   folder.Write("a.dat", "old content");
   {
     CFileMap file;
-    ASSERT_TRUE(file.Open(folder.Host("a.dat"),
+    ASSERT_TRUE(file.Open(HostPath(folder, "a.dat"),
                           kReadWrite | CFileMap::kCreate | CFileMap::kNoTruncate | kExclusive));
   }
   EXPECT_EQ(folder.Read("a.dat"), "old content");
   {
     CFileMap file;
-    ASSERT_TRUE(file.Open(folder.Host("a.dat"), kReadWrite | CFileMap::kCreate | kExclusive));
+    ASSERT_TRUE(file.Open(HostPath(folder, "a.dat"), kReadWrite | CFileMap::kCreate | kExclusive));
     EXPECT_EQ(file.Write("new", 3), 3u);
   }
   EXPECT_EQ(folder.Read("a.dat"), "new");
   {
     CFileMap file;
-    ASSERT_TRUE(file.Open(folder.Host("b.dat"), kRead | CFileMap::kCreate | kDenyNone));
+    ASSERT_TRUE(file.Open(HostPath(folder, "b.dat"), kRead | CFileMap::kCreate | kDenyNone));
   }
   EXPECT_TRUE(folder.Exists("b.dat"));
 }
 
 TEST(FileMap, ReadWriteAndSeek) {
-  ScratchFolder folder;
+  TempFolder folder;
   CFileMap file;
-  ASSERT_TRUE(file.Open(folder.Host("rw.dat"), kReadWrite | CFileMap::kCreate | kExclusive));
+  ASSERT_TRUE(file.Open(HostPath(folder, "rw.dat"), kReadWrite | CFileMap::kCreate | kExclusive));
   EXPECT_EQ(file.Write("0123456789", 10), 10u);
   EXPECT_EQ(file.Write("x", 0), 0u);
   EXPECT_EQ(file.GetPosition(), 10u);
@@ -77,9 +79,9 @@ TEST(FileMap, ReadWriteAndSeek) {
 }
 
 TEST(FileMap, Seek64ReachesBeyondFourGigabytes) {
-  ScratchFolder folder;
+  TempFolder folder;
   CFileMap file;
-  ASSERT_TRUE(file.Open(folder.Host("big.dat"), kReadWrite | CFileMap::kCreate | kExclusive));
+  ASSERT_TRUE(file.Open(HostPath(folder, "big.dat"), kReadWrite | CFileMap::kCreate | kExclusive));
   const std::uint64_t far = (5ull << 30) + 7;
   EXPECT_EQ(file.Seek64(static_cast<std::int64_t>(far), CFileMap::kBegin), far);
   EXPECT_EQ(file.GetPosition64(), far);
@@ -88,10 +90,10 @@ TEST(FileMap, Seek64ReachesBeyondFourGigabytes) {
 }
 
 TEST(FileMap, MapsWholeFile) {
-  ScratchFolder folder;
+  TempFolder folder;
   folder.Write("m.dat", "mapped bytes");
   CFileMap file;
-  const void* view = file.OpenMapped(folder.Host("m.dat"));
+  const void* view = file.OpenMapped(HostPath(folder, "m.dat"));
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(view, file.view());
   ASSERT_EQ(file.view_size(), 12u);
@@ -102,19 +104,19 @@ TEST(FileMap, MapsWholeFile) {
 }
 
 TEST(FileMap, ZeroLengthFileIsNotMappedButStaysOpen) {
-  ScratchFolder folder;
+  TempFolder folder;
   folder.Write("empty", "");
   CFileMap file;
-  EXPECT_EQ(file.OpenMapped(folder.Host("empty")), nullptr);
+  EXPECT_EQ(file.OpenMapped(HostPath(folder, "empty")), nullptr);
   EXPECT_TRUE(file.is_open());
-  EXPECT_EQ(file.OpenMapped(folder.Host("missing")), nullptr);
+  EXPECT_EQ(file.OpenMapped(HostPath(folder, "missing")), nullptr);
   EXPECT_FALSE(file.is_open());
 }
 
 TEST(FileMap, SharingModesBecomeAdvisoryLocks) {
-  ScratchFolder folder;
+  TempFolder folder;
   folder.Write("s.dat", "shared");
-  const std::string path = folder.Host("s.dat");
+  const std::string path = HostPath(folder, "s.dat");
   CFileMap reader1, reader2, other;
   ASSERT_TRUE(reader1.Open(path, kRead | kDenyWrite));
   EXPECT_TRUE(reader2.OpenMapped(path) != nullptr) << "deny-write openers share";

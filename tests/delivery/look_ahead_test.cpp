@@ -122,7 +122,7 @@ TEST_F(LookAheadTest, ClosingWhileDownloadsAreInFlightWaitsForACompleteRun) {
   Serve(lines);
   RecordingWindow window;
   {
-    delivery::ContentDelivery closing(Mirrors(), work_.Host(), loop_, processes_, messages_,
+    delivery::ContentDelivery closing(Mirrors(), HostPath(work_), loop_, processes_, messages_,
                                       &window);
     ASSERT_TRUE(closing.FetchManifest("?p1", &window));
   }

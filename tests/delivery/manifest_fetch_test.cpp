@@ -22,12 +22,12 @@ TEST_F(DeliveryTest, TriesScriptHostsZeroToTwoForThreePassesThenGivesUp) {
 // at the largest reply, at once, and leave no manifest behind.
 TEST(ContentDeliveryLimits, AnEndlessManifestIsGivenUpAtOnce) {
   EndlessServer endless("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n", EndlessServer::kFullSpeed);
-  ScratchFolder work;
+  TempFolder work;
   delivery::HeadlessEventLoop loop;
   RecordingProcesses processes;
   RecordingMessages messages;
   const std::string base = endless.BaseUrl();
-  delivery::ContentDelivery delivery({base, base, base, base}, work.Host(), loop, processes,
+  delivery::ContentDelivery delivery({base, base, base, base}, HostPath(work), loop, processes,
                                      messages, nullptr);
   const auto start = std::chrono::steady_clock::now();
   EXPECT_FALSE(delivery.FetchManifest("?p1", nullptr));
@@ -64,7 +64,7 @@ TEST_F(DeliveryTest, ModalWaitSeesRangeStepsAndDone) {
 // notices (to the main window, which is the one waiting) are still served.
 TEST(ContentDeliveryThreads, FetchAndDestructionWaitForTheRunningWorker) {
   std::array<ContentHost, 4> hosts;
-  ScratchFolder work;
+  TempFolder work;
   for (int i = 0; i < 30; ++i) hosts[1].files.Write("f" + std::to_string(i), "x");
   std::string manifest;
   for (int i = 0; i < 30; ++i) manifest += "f" + std::to_string(i) + "\n";
@@ -82,7 +82,7 @@ TEST(ContentDeliveryThreads, FetchAndDestructionWaitForTheRunningWorker) {
   {
     delivery::ContentDelivery delivery({hosts[0].server.BaseUrl(), hosts[1].server.BaseUrl(),
                                         hosts[2].server.BaseUrl(), hosts[3].server.BaseUrl()},
-                                       work.Host(), loop, processes, messages, &main_window);
+                                       HostPath(work), loop, processes, messages, &main_window);
     ASSERT_TRUE(delivery.FetchManifest("?a", &main_window));
     EXPECT_TRUE(delivery.WorkerRunning());
     ASSERT_TRUE(delivery.FetchManifest("?b", &main_window));  // waits for the first run

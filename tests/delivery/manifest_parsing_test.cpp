@@ -5,8 +5,9 @@
 #include "delivery/manifest_file.h"
 #include "delivery/manifest_line.h"
 #include "delivery/update_flag.h"
+#include "host_path.h"
 #include "platform/codepage.h"
-#include "scratch_folder.h"
+#include "temp_folder.h"
 
 namespace vanto::delivery {
 namespace {
@@ -74,13 +75,13 @@ TEST(EntryPath, LocalAndExecutablePaths) {
 }
 
 TEST(EntryPath, InstallReplacesTheOldExecutableOnlyByTheMove) {
-  vanto::testing::ScratchFolder folder;
+  vanto::testing::TempFolder folder;
   folder.Write("tool", "old");
   // The delivered file is gone (or cannot be moved): the old one stays.
-  EXPECT_FALSE(InstallExecutable(folder.Host("tool.ex_"), folder.Host("tool")));
+  EXPECT_FALSE(InstallExecutable(HostPath(folder, "tool.ex_"), HostPath(folder, "tool")));
   EXPECT_EQ(folder.Read("tool"), "old");
   folder.Write("tool.ex_", "new");
-  EXPECT_TRUE(InstallExecutable(folder.Host("tool.ex_"), folder.Host("tool")));
+  EXPECT_TRUE(InstallExecutable(HostPath(folder, "tool.ex_"), HostPath(folder, "tool")));
   EXPECT_EQ(folder.Read("tool"), "new");
   EXPECT_FALSE(folder.Exists("tool.ex_"));
 }

@@ -14,7 +14,7 @@
 namespace vanto::testing {
 namespace {
 
-bool WaitForFile(const ScratchFolder& folder, const std::string& name) {
+bool WaitForFile(const TempFolder& folder, const std::string& name) {
   for (int i = 0; i < 200 && !folder.Exists(name); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(25));
   }
@@ -35,20 +35,20 @@ int RunInChild(Body body) {
 }
 
 // Delivers `manifest` into `work` with the system's process control.
-void DeliverForReal(ContentHost& host, const ScratchFolder& work) {
+void DeliverForReal(ContentHost& host, const TempFolder& work) {
   delivery::HeadlessEventLoop loop;
   delivery::SystemProcessControl processes;
   RecordingMessages messages;
   const std::string base = host.server.BaseUrl();
-  delivery::ContentDelivery delivery({base, base, base, base}, work.Host(), loop, processes,
+  delivery::ContentDelivery delivery({base, base, base, base}, HostPath(work), loop, processes,
                                      messages, nullptr);
   if (delivery.FetchManifest("?s", nullptr)) delivery.JoinWorker();
 }
 
 TEST(ProcessControl, ExecutableEntryIsInstalledAndReallyStarted) {
   ContentHost host;
-  ScratchFolder work;
-  const std::string script = "#!/bin/sh\necho started > \"" + work.Native("marker") + "\"\n";
+  TempFolder work;
+  const std::string script = "#!/bin/sh\necho started > \"" + work.File("marker") + "\"\n";
   host.files.Write("run/tool.ex_", script);
   host.SetManifest(EntryLine("run/tool.ex_", script, "exe") + "\n");
   DeliverForReal(host, work);
@@ -60,21 +60,21 @@ TEST(ProcessControl, ExecutableEntryIsInstalledAndReallyStarted) {
 // that names it next can start it.
 TEST(ProcessControl, RefreshedProgramStaysExecutableAndStarts) {
   ContentHost host;
-  ScratchFolder work;
-  const std::string script = "#!/bin/sh\necho started > \"" + work.Native("marker") + "\"\n";
+  TempFolder work;
+  const std::string script = "#!/bin/sh\necho started > \"" + work.File("marker") + "\"\n";
   work.Write("Update", "old version");
-  ::chmod(work.Native("Update").c_str(), 0710);
+  ::chmod(work.File("Update").c_str(), 0710);
   host.files.Write("Update", script);
   host.SetManifest(EntryLine("Update", script, "") + "\n#update\tx\tUpdate\n");
   DeliverForReal(host, work);
   EXPECT_TRUE(WaitForFile(work, "marker"));
   struct stat info {};
-  ASSERT_EQ(::stat(work.Native("Update").c_str(), &info), 0);
+  ASSERT_EQ(::stat(work.File("Update").c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0710u);
 }
 
 TEST(ProcessControl, QuitEntryEndsTheProcessWithCodeZero) {
-  ScratchFolder work;
+  TempFolder work;
   const int status = RunInChild([&] {
     ContentHost host;  // threads are started in the child itself
     host.files.Write("q.txt", "q");

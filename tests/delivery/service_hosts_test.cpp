@@ -2,16 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include "scratch_folder.h"
+#include "host_path.h"
+#include "temp_folder.h"
 
 namespace vanto::delivery {
 namespace {
 
-using vanto::testing::ScratchFolder;
+using vanto::testing::HostPath;
+using vanto::testing::TempFolder;
 
 TEST(ServiceHosts, DefaultsPointAtTheLocalService) {
-  ScratchFolder folder;
-  const ServiceHosts hosts = LoadServiceHosts(folder.Host());
+  TempFolder folder;
+  const ServiceHosts hosts = LoadServiceHosts(HostPath(folder));
   for (const auto& host : hosts.mirrors) EXPECT_EQ(host, "http://127.0.0.1:8090");
   for (const auto& host : hosts.update) EXPECT_EQ(host, "http://127.0.0.1:8090");
   EXPECT_EQ(hosts.account, "http://127.0.0.1:8090");
@@ -19,14 +21,14 @@ TEST(ServiceHosts, DefaultsPointAtTheLocalService) {
 }
 
 TEST(ServiceHosts, ServiceFileOverridesEntriesAndAccountFollowsFirstMirror) {
-  ScratchFolder folder;
+  TempFolder folder;
   folder.Write("service.ini",
                "[Hosts]\n"
                "mirror0=http://a.example/\n"
                "MIRROR2 = http://c.example//\n"
                "update3=http://u.example:81\n"
                "site=http://www.example\n");
-  const ServiceHosts hosts = LoadServiceHosts(folder.Host());
+  const ServiceHosts hosts = LoadServiceHosts(HostPath(folder));
   EXPECT_EQ(hosts.mirrors[0], "http://a.example");
   EXPECT_EQ(hosts.mirrors[1], "http://127.0.0.1:8090");
   EXPECT_EQ(hosts.mirrors[2], "http://c.example");
@@ -37,9 +39,9 @@ TEST(ServiceHosts, ServiceFileOverridesEntriesAndAccountFollowsFirstMirror) {
 }
 
 TEST(ServiceHosts, AccountCanBeSetOnItsOwn) {
-  ScratchFolder folder;
+  TempFolder folder;
   folder.Write("service.ini", "[hosts]\nmirror0=http://a.example\naccount=http://acc.example/\n");
-  EXPECT_EQ(LoadServiceHosts(folder.Host()).account, "http://acc.example");
+  EXPECT_EQ(LoadServiceHosts(HostPath(folder)).account, "http://acc.example");
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ TEST_F(MissingKeyDeliveryTest, RefusesEveryManifestAndSaysWhyOnce) {
   EXPECT_EQ(Fetch(), -1);
   EXPECT_EQ(work_.Read("list.txt"), "course");
   ASSERT_EQ(messages_.shown.size(), 1u);
-  EXPECT_NE(messages_.shown[0].find(config().Native("no-such-key")), std::string::npos);
+  EXPECT_NE(messages_.shown[0].find(config().File("no-such-key")), std::string::npos);
 }
 
 // Settings the verifier cannot trust: each refuses a properly signed
@@ -87,28 +87,28 @@ TEST(ManifestVerifierSettings, UntrustworthySettingsRefuseEveryManifest) {
   const std::vector<Setting> settings = {
       {"a link to nothing",
        [](PublisherSettings& s, const TestPublisher&) {
-         ::symlink(s.config().Native("nowhere").c_str(), s.config().Native("key").c_str());
+         ::symlink(s.config().File("nowhere").c_str(), s.config().File("key").c_str());
        }},
       {"changed by other users",
        [](PublisherSettings& s, const TestPublisher& p) {
          s.config().Write("key", p.PublicKeyText());
-         ::chmod(s.config().Native("key").c_str(), 0666);
+         ::chmod(s.config().File("key").c_str(), 0666);
        }},
       {"folder",
        [](PublisherSettings& s, const TestPublisher& p) {
          s.config().Write("open/key", p.PublicKeyText());
-         ::chmod(s.config().Native("open/key").c_str(), 0644);
-         ::chmod(s.config().Native("open").c_str(), 0777);
-         ::setenv("VANTO_PUBLISHER_KEY_FILE", s.config().Native("open/key").c_str(), 1);
+         ::chmod(s.config().File("open/key").c_str(), 0644);
+         ::chmod(s.config().File("open").c_str(), 0777);
+         ::setenv("VANTO_PUBLISHER_KEY_FILE", s.config().File("open/key").c_str(), 1);
        }},
       {"holds no key",
        [](PublisherSettings& s, const TestPublisher&) { s.config().Write("key", "not a key\n"); }},
       {"state cannot be kept",
        [](PublisherSettings& s, const TestPublisher& p) {
          s.config().Write("key", p.PublicKeyText());
-         ::chmod(s.config().Native("key").c_str(), 0644);
+         ::chmod(s.config().File("key").c_str(), 0644);
          s.config().Write("file", "a file, not a folder");
-         ::setenv("XDG_STATE_HOME", s.config().Native("file/state").c_str(), 1);
+         ::setenv("XDG_STATE_HOME", s.config().File("file/state").c_str(), 1);
        }},
   };
   for (const Setting& setting : settings) {
@@ -119,7 +119,8 @@ TEST(ManifestVerifierSettings, UntrustworthySettingsRefuseEveryManifest) {
     std::optional<delivery::ManifestVerifier> verifier =
         delivery::ManifestVerifier::Configured(delivery::ManifestKind::kContent);
     ASSERT_TRUE(verifier) << setting.what;
-    EXPECT_FALSE(verifier->AcceptContent(publisher.Content("#nofile\r\n", TestPublisher::Now()), "p1"))
+    EXPECT_FALSE(
+        verifier->AcceptContent(publisher.Content("#nofile\r\n", TestPublisher::Now()), "p1"))
         << setting.what;
     const std::optional<std::string> problem = verifier->TakeSettingsProblem();
     ASSERT_TRUE(problem) << setting.what;

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "delivery/signature/manifest_signature.h"
-#include "scratch_folder.h"
+#include "temp_folder.h"
 
 namespace vanto::testing {
 
@@ -58,7 +58,7 @@ class TestPublisher {
 // user's state folder, both of the test's own.
 class PublisherSettings {
  public:
-  PublisherSettings() { ::setenv("XDG_STATE_HOME", config_.Native("state").c_str(), 1); }
+  PublisherSettings() { ::setenv("XDG_STATE_HOME", config_.File("state").c_str(), 1); }
   ~PublisherSettings() {
     ::unsetenv("VANTO_PUBLISHER_KEY_FILE");
     ::unsetenv("XDG_STATE_HOME");
@@ -68,19 +68,19 @@ class PublisherSettings {
 
   // The key setting names `name` in the test's configuration folder.
   void NameKeyFile(const std::string& name) {
-    ::setenv("VANTO_PUBLISHER_KEY_FILE", config_.Native(name).c_str(), 1);
+    ::setenv("VANTO_PUBLISHER_KEY_FILE", config_.File(name).c_str(), 1);
   }
-  ScratchFolder& config() { return config_; }
+  TempFolder& config() { return config_; }
 
  private:
-  ScratchFolder config_;
+  TempFolder config_;
 };
 
 class ConfiguredPublisher : public TestPublisher, public PublisherSettings {
  public:
   ConfiguredPublisher() {
     config().Write("publisher-key", PublicKeyText());
-    ::chmod(config().Native("publisher-key").c_str(), 0644);  // whatever the umask
+    ::chmod(config().File("publisher-key").c_str(), 0644);  // whatever the umask
     NameKeyFile("publisher-key");
   }
 };

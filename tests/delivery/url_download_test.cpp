@@ -6,16 +6,18 @@
 #include <string>
 #include <thread>
 
+#include "host_path.h"
 #include "platform/codepage.h"
-#include "scratch_folder.h"
+#include "temp_folder.h"
 #include "test_http_server.h"
 
 namespace vanto::delivery {
 namespace {
 
 using vanto::testing::EndlessServer;
-using vanto::testing::ScratchFolder;
+using vanto::testing::HostPath;
 using vanto::testing::StallingServer;
+using vanto::testing::TempFolder;
 using vanto::testing::TestHttpServer;
 
 class UrlDownloadTest : public ::testing::Test {
@@ -23,7 +25,7 @@ class UrlDownloadTest : public ::testing::Test {
   void SetUp() override {
     content_.Write("a.txt", "content of a");
     content_.Write("sub/b.bin", std::string(200000, 'b'));
-    server_.ServeFolder(content_.native());
+    server_.ServeFolder(content_.path().string());
     server_.http().Get("/page", [](const httplib::Request&, httplib::Response& response) {
       response.set_content("<html><body>not found</body></html>", "text/html");
     });
@@ -40,16 +42,16 @@ class UrlDownloadTest : public ::testing::Test {
     server_.Start();
   }
 
-  ScratchFolder content_;
-  ScratchFolder target_;
+  TempFolder content_;
+  TempFolder target_;
   TestHttpServer server_;
   UrlDownloader downloader_;
 };
 
 TEST_F(UrlDownloadTest, WritesBodyToTarget) {
-  EXPECT_TRUE(downloader_.Download(server_.Url("/a.txt"), target_.Host("a.txt")));
+  EXPECT_TRUE(downloader_.Download(server_.Url("/a.txt"), HostPath(target_, "a.txt")));
   EXPECT_EQ(target_.Read("a.txt"), "content of a");
-  EXPECT_TRUE(downloader_.Download(server_.Url("/sub/b.bin?rand=42"), target_.Host("b.bin")));
+  EXPECT_TRUE(downloader_.Download(server_.Url("/sub/b.bin?rand=42"), HostPath(target_, "b.bin")));
   EXPECT_EQ(target_.Read("b.bin"), std::string(200000, 'b'));
   EXPECT_EQ(target_.CountEntries(), 2) << "no temporary file stays behind";
 }
@@ -62,44 +64,44 @@ TEST_F(UrlDownloadTest, ReplacesExistingFileOnlyWithAnAcceptedOne) {
     looked_at = arrived;
     return false;
   };
-  EXPECT_FALSE(downloader_.Download(server_.Url("/a.txt"), target_.Host("a.txt"), refusing));
-  EXPECT_NE(looked_at, target_.Host("a.txt"));  // checked under another name
+  EXPECT_FALSE(downloader_.Download(server_.Url("/a.txt"), HostPath(target_, "a.txt"), refusing));
+  EXPECT_NE(looked_at, HostPath(target_, "a.txt"));  // checked under another name
   EXPECT_EQ(target_.Read("a.txt"), "an older and longer content");
   EXPECT_EQ(target_.CountEntries(), 1);
-  EXPECT_TRUE(downloader_.Download(server_.Url("/a.txt"), target_.Host("a.txt")));
+  EXPECT_TRUE(downloader_.Download(server_.Url("/a.txt"), HostPath(target_, "a.txt")));
   EXPECT_EQ(target_.Read("a.txt"), "content of a");
 }
 
 TEST_F(UrlDownloadTest, ErrorStatusLeavesNoFileAndKeepsExistingOne) {
-  EXPECT_FALSE(downloader_.Download(server_.Url("/missing.txt"), target_.Host("new.txt")));
-  EXPECT_FALSE(downloader_.Download(server_.Url("/error"), target_.Host("new.txt")));
+  EXPECT_FALSE(downloader_.Download(server_.Url("/missing.txt"), HostPath(target_, "new.txt")));
+  EXPECT_FALSE(downloader_.Download(server_.Url("/error"), HostPath(target_, "new.txt")));
   EXPECT_FALSE(target_.Exists("new.txt"));
   target_.Write("old.txt", "keep me");
-  EXPECT_FALSE(downloader_.Download(server_.Url("/missing.txt"), target_.Host("old.txt")));
+  EXPECT_FALSE(downloader_.Download(server_.Url("/missing.txt"), HostPath(target_, "old.txt")));
   EXPECT_EQ(target_.Read("old.txt"), "keep me");
   EXPECT_EQ(target_.CountEntries(), 1);
 }
 
 TEST_F(UrlDownloadTest, HtmlReplyIsAnOrdinaryBody) {
-  EXPECT_TRUE(downloader_.Download(server_.Url("/page"), target_.Host("down.list")));
+  EXPECT_TRUE(downloader_.Download(server_.Url("/page"), HostPath(target_, "down.list")));
   EXPECT_EQ(target_.Read("down.list"), "<html><body>not found</body></html>");
 }
 
 TEST_F(UrlDownloadTest, FollowsRedirects) {
-  EXPECT_TRUE(downloader_.Download(server_.Url("/moved"), target_.Host("r.txt")));
+  EXPECT_TRUE(downloader_.Download(server_.Url("/moved"), HostPath(target_, "r.txt")));
   EXPECT_EQ(target_.Read("r.txt"), "content of a");
-  EXPECT_FALSE(downloader_.Download(server_.Url("/moved-away"), target_.Host("gone.txt")));
+  EXPECT_FALSE(downloader_.Download(server_.Url("/moved-away"), HostPath(target_, "gone.txt")));
   EXPECT_FALSE(target_.Exists("gone.txt"));
   DownloadOptions https_only;
   https_only.https_redirects_only = true;
-  EXPECT_FALSE(downloader_.Download(server_.Url("/moved"), target_.Host("s.txt"), https_only));
+  EXPECT_FALSE(downloader_.Download(server_.Url("/moved"), HostPath(target_, "s.txt"), https_only));
   EXPECT_FALSE(target_.Exists("s.txt"));
 }
 
 TEST_F(UrlDownloadTest, ReusesOneConnectionForManyDownloads) {
   for (int i = 0; i < 30; ++i) {
     ASSERT_TRUE(downloader_.Download(server_.Url("/a.txt?rand=" + std::to_string(i)),
-                                     target_.Host("f" + std::to_string(i))));
+                                     HostPath(target_, "f" + std::to_string(i))));
   }
   EXPECT_EQ(server_.requests(), 30);
   EXPECT_EQ(server_.connections(), 1);
@@ -109,7 +111,7 @@ TEST_F(UrlDownloadTest, PerThreadDownloaderKeepsItsConnection) {
   auto fetch_many = [this](const std::string& prefix) {
     for (int i = 0; i < 10; ++i) {
       EXPECT_TRUE(
-          DownloadUrlToFile(server_.Url("/a.txt"), target_.Host(prefix + std::to_string(i))));
+          DownloadUrlToFile(server_.Url("/a.txt"), HostPath(target_, prefix + std::to_string(i))));
     }
   };
   std::thread first(fetch_many, "x");
@@ -122,7 +124,7 @@ TEST_F(UrlDownloadTest, PerThreadDownloaderKeepsItsConnection) {
 }
 
 TEST_F(UrlDownloadTest, GbkTargetPathIsWrittenUnderItsUtf8Name) {
-  const std::string host = target_.Host(platform::Utf8ToGbk("字.txt"));
+  const std::string host = HostPath(target_, platform::Utf8ToGbk("字.txt"));
   EXPECT_TRUE(downloader_.Download(server_.Url("/a.txt"), host));
   EXPECT_EQ(target_.Read("字.txt"), "content of a");
 }
@@ -131,48 +133,49 @@ TEST_F(UrlDownloadTest, NameNearTheFileSystemLimitIsWritten) {
   // 80 GBK characters: 160 bytes on the host side, 240 bytes as a UTF-8 name.
   std::string name;
   for (int i = 0; i < 80; ++i) name += platform::Utf8ToGbk("字");
-  EXPECT_TRUE(downloader_.Download(server_.Url("/a.txt"), target_.Host(name)));
+  EXPECT_TRUE(downloader_.Download(server_.Url("/a.txt"), HostPath(target_, name)));
   EXPECT_EQ(target_.CountEntries(), 1);
 }
 
 TEST_F(UrlDownloadTest, RefusesOverlongUrlsAndPaths) {
   const std::string long_url = server_.Url("/a.txt?" + std::string(260, 'q'));
-  EXPECT_FALSE(downloader_.Download(long_url, target_.Host("a.txt")));
-  EXPECT_FALSE(downloader_.DownloadBeside(long_url, target_.Host("a.txt")));
-  EXPECT_FALSE(downloader_.Download(server_.Url("/a.txt"), target_.Host(std::string(260, 'n'))));
+  EXPECT_FALSE(downloader_.Download(long_url, HostPath(target_, "a.txt")));
+  EXPECT_FALSE(downloader_.DownloadBeside(long_url, HostPath(target_, "a.txt")));
+  EXPECT_FALSE(
+      downloader_.Download(server_.Url("/a.txt"), HostPath(target_, std::string(260, 'n'))));
   EXPECT_EQ(server_.requests(), 0);
 }
 
 TEST_F(UrlDownloadTest, MissingTargetFolderFails) {
-  EXPECT_FALSE(downloader_.Download(server_.Url("/a.txt"), target_.Host("no\\such\\a.txt")));
+  EXPECT_FALSE(downloader_.Download(server_.Url("/a.txt"), HostPath(target_, "no\\such\\a.txt")));
 }
 
 TEST(UrlDownload, RefusedConnectionFails) {
-  ScratchFolder target;
+  TempFolder target;
   TestHttpServer server;
   server.Start();
   const std::string url = server.Url("/a.txt");
   server.Stop();
   UrlDownloader downloader;
-  EXPECT_FALSE(downloader.Download(url, target.Host("a.txt")));
+  EXPECT_FALSE(downloader.Download(url, HostPath(target, "a.txt")));
   EXPECT_EQ(target.CountEntries(), 0);
 }
 
 // Seconds until a download from `url` failed.
-double SecondsToFail(const std::string& url, const ScratchFolder& target,
+double SecondsToFail(const std::string& url, const TempFolder& target,
                      const DownloadOptions& options = ReplyOptions()) {
   UrlDownloader downloader;
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(downloader.Download(url, target.Host("a.txt"), options));
+  EXPECT_FALSE(downloader.Download(url, HostPath(target, "a.txt"), options));
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-double SecondsToFail(StallingServer& server, const ScratchFolder& target) {
+double SecondsToFail(StallingServer& server, const TempFolder& target) {
   return SecondsToFail(server.Url("/a.txt"), target);
 }
 
 TEST(UrlDownload, SilentServerFailsAfterStallTime) {
-  ScratchFolder target;
+  TempFolder target;
   StallingServer server;
   const double seconds = SecondsToFail(server, target);
   EXPECT_GE(seconds, 1.5);
@@ -181,14 +184,14 @@ TEST(UrlDownload, SilentServerFailsAfterStallTime) {
 }
 
 TEST(UrlDownload, TrickleFailsWithinTheReplyDeadlineWhateverItAnnounces) {
-  ScratchFolder target;
+  TempFolder target;
   StallingServer server("HTTP/1.1 200 OK\r\nContent-Length: 1000000\r\n\r\n", true);
   EXPECT_LT(SecondsToFail(server, target), 8.0);
   EXPECT_EQ(target.CountEntries(), 0);
 }
 
 TEST(UrlDownload, ReplyThatStopsHalfwayFailsAndLeavesNoFile) {
-  ScratchFolder target;
+  TempFolder target;
   StallingServer server("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\npartial body");
   target.Write("a.txt", "previous");
   // The transfer rate is averaged over the last few seconds, so the early
@@ -204,7 +207,7 @@ TEST(UrlDownload, ReplyThatStopsHalfwayFailsAndLeavesNoFile) {
 constexpr const char* kUnannounced = "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n";
 
 TEST(UrlDownload, AnEndlessManifestEndsAtItsFixedDeadline) {
-  ScratchFolder target;
+  TempFolder target;
   EndlessServer server(kUnannounced, 64 * 1024);  // far above the low-speed limit
   const double seconds = SecondsToFail(server.Url("/v2.php"), target);
   EXPECT_GE(seconds, 3.5);
@@ -213,7 +216,7 @@ TEST(UrlDownload, AnEndlessManifestEndsAtItsFixedDeadline) {
 }
 
 TEST(UrlDownload, AnEndlessBodyStopsAtTheLargestAccepted) {
-  ScratchFolder target;
+  TempFolder target;
   EndlessServer server(kUnannounced, EndlessServer::kFullSpeed);
   EXPECT_LT(SecondsToFail(server.Url("/v2.php"), target), 3.0);
   EXPECT_LT(server.sent(), std::size_t{64} << 20);  // 4 MiB taken, the rest in socket buffers
@@ -221,7 +224,7 @@ TEST(UrlDownload, AnEndlessBodyStopsAtTheLargestAccepted) {
 }
 
 TEST(UrlDownload, AFileAnnouncingATerabyteIsRefusedBeforeItsBody) {
-  ScratchFolder target;
+  TempFolder target;
   EndlessServer server("HTTP/1.1 200 OK\r\nContent-Length: 1099511627776\r\n\r\n", 64 * 1024);
   EXPECT_LT(SecondsToFail(server.Url("/v2/Vanto.swf"), target, DownloadOptions{}), 2.0);
   EXPECT_EQ(target.CountEntries(), 0);
@@ -229,7 +232,7 @@ TEST(UrlDownload, AFileAnnouncingATerabyteIsRefusedBeforeItsBody) {
 
 // The file limits with a shorter deadline: the stream cannot extend it.
 TEST(UrlDownload, AnEndlessFileEndsAtItsFixedDeadline) {
-  ScratchFolder target;
+  TempFolder target;
   EndlessServer server(kUnannounced, 64 * 1024);
   DownloadOptions options;
   options.limits.deadline_seconds = 2;

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -13,10 +12,15 @@
 #include <utility>
 #include <vector>
 
+#include "files.h"
 #include "learner/study.h"
 #include "platform/message_box.h"
+#include "temp_folder.h"
 
 namespace vanto::documents::testing {
+
+using vanto::testing::ReadFile;
+using vanto::testing::WriteFile;
 
 class RecordingBoxes : public vanto::platform::MessageBoxes {
  public:
@@ -30,20 +34,7 @@ class RecordingBoxes : public vanto::platform::MessageBoxes {
 // Makes a fresh folder the working folder for the test and removes it after.
 class DocumentsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previous_ = std::filesystem::current_path();
-    std::string pattern = (std::filesystem::temp_directory_path() / "vanto_docs_XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-    std::filesystem::current_path(folder_);
-  }
-  void TearDown() override {
-    std::filesystem::current_path(previous_);
-    std::filesystem::remove_all(folder_);
-  }
-
-  std::filesystem::path folder_;
-  std::filesystem::path previous_;
+  vanto::testing::WorkingFolder folder_{"vanto_docs"};
   RecordingBoxes boxes_;
 };
 
@@ -77,18 +68,8 @@ inline std::vector<WordRecord> NumberedWords(int count) {
   return words;
 }
 
-inline std::string ReadFile(const std::string& path) {
-  std::ostringstream text;
-  text << std::ifstream(path, std::ios::binary).rdbuf();
-  return text.str();
-}
-
 inline bool FileExists(const std::string& path) {
   return std::filesystem::exists(path);
-}
-
-inline void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 inline std::vector<std::string> FolderEntries(const std::string& folder) {

@@ -13,25 +13,27 @@
 #include <thread>
 
 #include "child_process.h"
-#include "xvfb_display.h"
+#include "files.h"
+#include "loopback.h"
+#include "temp_folder.h"
+#include "virtual_display.h"
 
 namespace fs = std::filesystem;
+using vanto::testing::ChildProcess;
+using vanto::testing::FreeLocalPort;
+using vanto::testing::ReadFile;
+using vanto::testing::TempFolder;
+using vanto::testing::VirtualDisplay;
+using vanto::testing::WriteFile;
 
 namespace {
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << text;
-}
-
 class WindowsTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { display_ = new XvfbDisplay; }
+  static void SetUpTestSuite() {
+    display_ = new VirtualDisplay;
+    display_->MakeDefault();
+  }
   static void TearDownTestSuite() {
     delete display_;
     display_ = nullptr;
@@ -39,54 +41,48 @@ class WindowsTest : public ::testing::Test {
 
   void SetUp() override {
     ASSERT_TRUE(display_->started()) << "Xvfb could not start";
-    scratch_ = fs::temp_directory_path() /
-               ("vanto-gui-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(scratch_ / "root");
+    fs::create_directories(scratch_.path() / "root");
     fs::create_directories(VANTO_SCREENSHOTS);
   }
-  void TearDown() override {
-    service_.reset();
-    std::error_code ignored;
-    fs::remove_all(scratch_, ignored);
-  }
+  void TearDown() override { service_.reset(); }
 
   // The reference service over scratch/root, its request log in scratch/log.
   void StartService() {
     const int port = FreeLocalPort();
     base_ = "http://127.0.0.1:" + std::to_string(port);
     const std::string command = std::string("exec ") + VANTO_SERVICE_PROGRAM + " --port " +
-                                std::to_string(port) + " --root '" + (scratch_ / "root").string() +
-                                "' --db '" + (scratch_ / "accounts.db").string() + "' 2>log";
+                                std::to_string(port) + " --root '" +
+                                (scratch_.path() / "root").string() + "' --db '" +
+                                (scratch_.path() / "accounts.db").string() + "' 2>log";
     service_ = std::make_unique<ChildProcess>("/bin/sh", std::vector<std::string>{"-c", command},
-                                              scratch_.string());
-    for (int i = 0; i < 100 && ReadFile(scratch_ / "log").find("serving") == std::string::npos;
-         ++i) {
+                                              scratch_.path().string());
+    for (int i = 0;
+         i < 100 && ReadFile(scratch_.path() / "log").find("serving") == std::string::npos; ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
   }
-  std::string ServiceLog() const { return ReadFile(scratch_ / "log"); }
+  std::string ServiceLog() const { return ReadFile(scratch_.path() / "log"); }
   std::string Shot(const std::string& name) const {
     return (fs::path(VANTO_SCREENSHOTS) / name).string();
   }
 
-  static XvfbDisplay* display_;
-  fs::path scratch_;
+  static VirtualDisplay* display_;
+  TempFolder scratch_{"vanto-gui"};
   std::string base_;
   std::unique_ptr<ChildProcess> service_;
 };
 
-XvfbDisplay* WindowsTest::display_ = nullptr;
+VirtualDisplay* WindowsTest::display_ = nullptr;
 
 // The page appears with the header and, once the download is done,
 // "(已完成)"; its "#close" link, followed from the keyboard, ends the window.
 TEST_F(WindowsTest, NoticeWindowShowsThePageAndItsCloseLinkEndsIt) {
   StartService();
-  ChildProcess probe(VANTO_NOTICE_PROBE, {base_, base_, "6", "download"}, scratch_.string());
+  ChildProcess probe(VANTO_NOTICE_PROBE, {base_, base_, "6", "download"}, scratch_.path().string());
   const std::string corner = display_->WaitForWindow("VantoPelko", 60);
   ASSERT_EQ(corner, "956 440");                          // bottom right of the 1280 x 800 screen
   std::this_thread::sleep_for(std::chrono::seconds(2));  // fade-in and download
-  display_->Screenshot(Shot("notice-window.png"));
+  EXPECT_TRUE(display_->Screenshot(Shot("notice-window.png")));
   display_->Run("xdotool mousemove 1100 620 sleep 0.3 key Tab sleep 0.3 key Return");
   std::string output;
   EXPECT_EQ(probe.Finish(30, &output), 0);
@@ -99,11 +95,12 @@ TEST_F(WindowsTest, NoticeWindowShowsThePageAndItsCloseLinkEndsIt) {
 // downloading.
 TEST_F(WindowsTest, NoticeWindowFallsBackToTheSitePageAndClosesByItsButton) {
   StartService();
-  ChildProcess probe(VANTO_NOTICE_PROBE, {base_ + "/missing", base_, "1206"}, scratch_.string());
+  ChildProcess probe(VANTO_NOTICE_PROBE, {base_ + "/missing", base_, "1206"},
+                     scratch_.path().string());
   ASSERT_EQ(display_->WaitForWindow("VantoPelko", 60), "956 440");
   EXPECT_NE(ServiceLog().find("GET /popup.htm 200"), std::string::npos) << ServiceLog();
   std::this_thread::sleep_for(std::chrono::seconds(1));
-  display_->Screenshot(Shot("notice-window-fallback.png"));
+  EXPECT_TRUE(display_->Screenshot(Shot("notice-window-fallback.png")));
   // Dragged by its header, then closed where it now is.
   display_->Run(
       "xdotool mousemove 1000 480 mousedown 1 sleep 0.2 mousemove 900 400 sleep 0.2 "
@@ -119,7 +116,7 @@ TEST_F(WindowsTest, NoticeWindowFallsBackToTheSitePageAndClosesByItsButton) {
 // that the user can close it.
 TEST_F(WindowsTest, NoticeWindowAppearsWithoutAnyPage) {
   const std::string nowhere = "http://127.0.0.1:" + std::to_string(FreeLocalPort());
-  ChildProcess probe(VANTO_NOTICE_PROBE, {nowhere, nowhere, "0"}, scratch_.string());
+  ChildProcess probe(VANTO_NOTICE_PROBE, {nowhere, nowhere, "0"}, scratch_.path().string());
   ASSERT_EQ(display_->WaitForWindow("VantoPelko", 60), "956 440");
   display_->Run("xdotool mousemove 1256 450 click 1");
   std::string output;
@@ -132,11 +129,11 @@ TEST_F(WindowsTest, NoticeWindowAppearsWithoutAnyPage) {
 // file that cannot be fetched ("Download Failed.", nothing restarted), the
 // third completes and restarts the host with "/updated".
 TEST_F(WindowsTest, UpdateWindowUpdatesTheInstallationAndRestartsTheHost) {
-  const fs::path update = scratch_ / "root" / "update";
+  const fs::path update = scratch_.path() / "root" / "update";
   WriteFile(update / "VERSION", "20990101\n");
   WriteFile(update / "data" / "a.txt", "new");
   StartService();
-  const fs::path install = scratch_ / "install";
+  const fs::path install = scratch_.path() / "install";
   WriteFile(install / "service.ini",
             "[hosts]\nupdate0=" + base_ + "\nupdate1=" + base_ + "\nupdate2=" + base_ + "\n");
   WriteFile(install / "data" / "a.txt", "old");
@@ -148,7 +145,7 @@ TEST_F(WindowsTest, UpdateWindowUpdatesTheInstallationAndRestartsTheHost) {
     ChildProcess updater(program, {}, install.string());
     if (display_->WaitForWindow("Update", 30).empty()) return -2;
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    display_->Screenshot(Shot(screenshot));
+    EXPECT_TRUE(display_->Screenshot(Shot(screenshot)));
     display_->Run("xdotool key Return");
     return updater.Finish(30, nullptr);
   };

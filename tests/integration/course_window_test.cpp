@@ -16,18 +16,20 @@
 #include <regex>
 #include <thread>
 
-#include "child_process.h"
+#include "files.h"
+#include "loopback.h"
+#include "temp_folder.h"
 #include "virtual_display.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using vanto::testing::FreeLocalPort;
+using vanto::testing::ListenOnLoopback;
+using vanto::testing::ReadFile;
+using vanto::testing::TempFolder;
+using vanto::testing::VirtualDisplay;
 
 namespace {
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Starts `argv` with standard error (and output) into `log`; returns its pid.
 pid_t Spawn(const std::vector<std::string>& argv, const fs::path& folder, const fs::path& log,
@@ -97,9 +99,6 @@ class CourseWindow : public ::testing::Test {
       GTEST_SKIP() << "the demo course is not generated (run scripts/setup.sh)";
     }
     if (display_.name().empty()) GTEST_SKIP() << "Xvfb is not available";
-    scratch_ = fs::temp_directory_path() / ("vanto-window-" + std::to_string(::getpid()));
-    fs::remove_all(scratch_);
-    fs::create_directories(scratch_);
     MakeCourse();
     MakeInstallation();
   }
@@ -108,25 +107,25 @@ class CourseWindow : public ::testing::Test {
       ::kill(service_, SIGTERM);
       ::waitpid(service_, nullptr, 0);
     }
-    std::error_code ignored;
-    if (!HasFailure()) fs::remove_all(scratch_, ignored);
+    if (HasFailure()) scratch_.Keep();
   }
 
   // The demo course with the test movie as the main and the game movie.
   void MakeCourse() {
-    fs::path course = scratch_ / "course";
+    fs::path course = scratch_.path() / "course";
     fs::copy(VANTO_DEMO_COURSE, course, fs::copy_options::recursive);
     for (const char* name : {"Vanto.swf", "flashGame.swf"}) {
       fs::copy_file(VANTO_TEST_MOVIE, course / name, fs::copy_options::overwrite_existing);
     }
     port_ = FreeLocalPort();
-    service_ = Spawn({VANTO_SERVICE_PROGRAM, "--port", std::to_string(port_), "--root",
-                      course.string(), "--db", (scratch_ / "accounts.db").string(), "--quiet"},
-                     scratch_, scratch_ / "service.log");
+    service_ =
+        Spawn({VANTO_SERVICE_PROGRAM, "--port", std::to_string(port_), "--root", course.string(),
+               "--db", (scratch_.path() / "accounts.db").string(), "--quiet"},
+              scratch_.path(), scratch_.path() / "service.log");
   }
 
   void MakeInstallation() {
-    program_ = scratch_ / "VantoPelko";
+    program_ = scratch_.path() / "VantoPelko";
     fs::create_directories(program_);
     fs::copy_file(VANTO_PROGRAM, program_ / "Vanto");
     fs::copy(fs::path(VANTO_PROGRAM).parent_path() / "player", program_ / "player",
@@ -145,17 +144,18 @@ class CourseWindow : public ::testing::Test {
     auto end = std::chrono::steady_clock::now() + limit;
     std::smatch match;
     while (std::chrono::steady_clock::now() < end) {
-      std::string trace = ReadFile(scratch_ / "trace.log");
+      std::string trace = ReadFile(scratch_.path() / "trace.log");
       if (std::regex_search(trace, match, wanted)) return match[2];
       std::this_thread::sleep_for(50ms);
     }
-    ADD_FAILURE() << "no line like \"" << pattern << "\" in:\n" << ReadFile(scratch_ / "trace.log");
+    ADD_FAILURE() << "no line like \"" << pattern << "\" in:\n"
+                  << ReadFile(scratch_.path() / "trace.log");
     return {};
   }
 
   VirtualDisplay display_;
   SlowAccountService account_{700ms};
-  fs::path scratch_;
+  TempFolder scratch_{"vanto-window"};
   fs::path program_;
   int port_ = 0;
   pid_t service_ = -1;
@@ -166,10 +166,10 @@ class CourseWindow : public ::testing::Test {
 TEST_F(CourseWindow, PlaysTheCourseMovieAndClosesAfterTheDownload) {
   std::this_thread::sleep_for(300ms);  // the service starts listening
   pid_t host = Spawn(
-      {(program_ / "Vanto").string()}, program_, scratch_ / "trace.log",
+      {(program_ / "Vanto").string()}, program_, scratch_.path() / "trace.log",
       {"DISPLAY=" + display_.name(), "VANTO_TRACE=1", "XDG_RUNTIME_DIR=" + program_.string()});
   WaitForLine("Window\tprogress [1-9][0-9]*/[0-9]+");
-  display_.Screenshot(fs::path(VANTO_SHOTS) / "window-loading.png");
+  EXPECT_TRUE(display_.Screenshot(fs::path(VANTO_SHOTS) / "window-loading.png"));
 
   WaitForLine("FSCommand\treport\tmain movie started");
   // The login waits for the slow account service, and the movie with it.
@@ -184,7 +184,7 @@ TEST_F(CourseWindow, PlaysTheCourseMovieAndClosesAfterTheDownload) {
   WaitForLine("FSCommand\tvanto\trestart\n(.*\n)*Page\tsize 960x600");
   WaitForLine("FSCommand\treport\tgame movie started");
   std::this_thread::sleep_for(1500ms);
-  display_.Screenshot(fs::path(VANTO_SHOTS) / "window-movie.png");
+  EXPECT_TRUE(display_.Screenshot(fs::path(VANTO_SHOTS) / "window-movie.png"));
 
   ::kill(host, SIGTERM);  // the close box
   // The notice window comes up at the bottom right while the next day
@@ -192,18 +192,18 @@ TEST_F(CourseWindow, PlaysTheCourseMovieAndClosesAfterTheDownload) {
   const std::string on_display = "DISPLAY=" + display_.name() + " ";
   bool notice_shown = false;
   for (int i = 0; i < 120 && !notice_shown; ++i) {
-    notice_shown = std::system((on_display +
-                                "xdotool search --onlyvisible --name '^VantoPelko$' "
-                                "getwindowgeometry --shell 2>/dev/null | grep -q '^X=956'")
-                                   .c_str()) == 0;
+    notice_shown =
+        std::system((on_display + "xdotool search --onlyvisible --name '^VantoPelko$' "
+                                  "getwindowgeometry --shell 2>/dev/null | grep -q '^X=956'")
+                        .c_str()) == 0;
     if (!notice_shown) std::this_thread::sleep_for(500ms);
   }
   EXPECT_TRUE(notice_shown);
   std::this_thread::sleep_for(1s);
-  display_.Screenshot(fs::path(VANTO_SHOTS) / "window-notice.png");
+  EXPECT_TRUE(display_.Screenshot(fs::path(VANTO_SHOTS) / "window-notice.png"));
   std::system((on_display + "xdotool mousemove 1256 450 click 1").c_str());
-  EXPECT_EQ(WaitExit(host, 180s), 0) << ReadFile(scratch_ / "trace.log");
-  std::string trace = ReadFile(scratch_ / "trace.log");
+  EXPECT_EQ(WaitExit(host, 180s), 0) << ReadFile(scratch_.path() / "trace.log");
+  std::string trace = ReadFile(scratch_.path() / "trace.log");
   EXPECT_NE(trace.find("Movie\t{\"op\":\"unload\"}"), std::string::npos);
 }
 

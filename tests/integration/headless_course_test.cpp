@@ -12,19 +12,23 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <thread>
 #include <vector>
 
 #include "child_process.h"
+#include "files.h"
+#include "loopback.h"
+#include "temp_folder.h"
 
 namespace fs = std::filesystem;
+using vanto::testing::ChildProcess;
+using vanto::testing::FreeLocalPort;
+using vanto::testing::ListenOnLoopback;
+using vanto::testing::ReadFile;
+using vanto::testing::TempFolder;
 
 namespace {
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A native absolute path as the host writes it: backslashes.
 std::string HostPath(const fs::path& path) {
@@ -82,7 +86,8 @@ class SlowFileService {
       request.append(buffer, static_cast<std::size_t>(n));
     }
     if (request.starts_with("GET /v2.php")) {
-      const std::string manifest = "Vanto.swf\t2012-06-10 08:30:00|0123456789abcdef0123456789abcdef\r\n";
+      const std::string manifest =
+          "Vanto.swf\t2012-06-10 08:30:00|0123456789abcdef0123456789abcdef\r\n";
       Send(client, "HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Length: " +
                        std::to_string(manifest.size()) + "\r\n\r\n" + manifest);
     } else {
@@ -123,19 +128,18 @@ class ServiceFixture : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     if (!fs::exists(fs::path(VANTO_DEMO_COURSE) / "list.txt")) return;
-    scratch_ = fs::temp_directory_path() / ("vanto-it-" + std::to_string(::getpid()));
-    fs::create_directories(scratch_);
+    scratch_ = std::make_unique<TempFolder>("vanto-it");
     port_ = FreeLocalPort();
-    ChildProcess adduser(
-        VANTO_SERVICE_PROGRAM,
-        {"adduser", "mama", "s3cret", "--uid", "77", "--db", (scratch_ / "accounts.db").string()},
-        scratch_.string(), true);
+    ChildProcess adduser(VANTO_SERVICE_PROGRAM,
+                         {"adduser", "mama", "s3cret", "--uid", "77", "--db",
+                          (scratch_->path() / "accounts.db").string()},
+                         scratch_->path().string(), true);
     adduser.CloseInput();
     adduser.Finish(60, nullptr);
     service_ = new ChildProcess(VANTO_SERVICE_PROGRAM,
                                 {"--port", std::to_string(port_), "--root", VANTO_DEMO_COURSE,
-                                 "--db", (scratch_ / "accounts.db").string(), "--quiet"},
-                                scratch_.string());
+                                 "--db", (scratch_->path() / "accounts.db").string(), "--quiet"},
+                                scratch_->path().string());
     for (int i = 0; i < 100 && !Reachable(); ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
@@ -143,8 +147,7 @@ class ServiceFixture : public ::testing::Test {
   static void TearDownTestSuite() {
     delete service_;
     service_ = nullptr;
-    std::error_code ignored;
-    fs::remove_all(scratch_, ignored);
+    scratch_.reset();
   }
   static bool Reachable() {
     std::string out;
@@ -157,7 +160,7 @@ class ServiceFixture : public ::testing::Test {
 
   void SetUp() override {
     if (!service_) GTEST_SKIP() << "the demo course is not generated (run scripts/setup.sh)";
-    program_ = scratch_ / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    program_ = scratch_->path() / ::testing::UnitTest::GetInstance()->current_test_info()->name();
     fs::create_directories(program_);
     // An installation ships the program and the course list; the rest comes
     // from the service.
@@ -187,7 +190,7 @@ class ServiceFixture : public ::testing::Test {
     return output;
   }
 
-  static inline fs::path scratch_;
+  static inline std::unique_ptr<TempFolder> scratch_;
   static inline int port_ = 0;
   static inline ChildProcess* service_ = nullptr;
   fs::path program_;

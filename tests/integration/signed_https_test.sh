@@ -6,6 +6,7 @@
 # the authority, or through a redirect to plain http, nothing is accepted.
 # Arguments: Vanto Update vanto-service demo-course-folder
 set -euo pipefail
+source "$(dirname "$0")/../support/service.sh"
 vanto=$1 update=$2 service=$3 course=$4
 if [ ! -f "$course/list.txt" ]; then
   echo "the demo course is not generated (run scripts/setup.sh); skipped"
@@ -44,15 +45,8 @@ cp "$course/list.txt" "$course/Vanto.swf" root/
 echo "new data" >root/update/data/new.txt
 printf '#!/bin/sh\necho "$1" > restarted.txt\n' >root/update/Vanto.ex_
 
-"$service" --port 0 --root root --db accounts.db --quiet --signing-key publisher.secret \
-  2>service.log &
-pids+=($!)
-for _ in $(seq 100); do
-  service_port=$(sed -n 's|.*on http://127.0.0.1:\([0-9]*\)$|\1|p' service.log)
-  [ -n "$service_port" ] && break
-  sleep 0.1
-done
-[ -n "$service_port" ] || fail "the service did not start: $(cat service.log)"
+start_service "$service" service.log --root root --db accounts.db --quiet \
+  --signing-key publisher.secret || fail "no service"
 
 # nginx terminates TLS in front of the service, on a free port.
 for _ in $(seq 10); do

@@ -6,6 +6,8 @@
 # Screenshots are kept as NAME-NN-screen.png in the shots folder; the scratch
 # folder (program folder, traces, service database) is removed after a pass.
 
+source "$(dirname "${BASH_SOURCE[0]}")/../support/service.sh"
+
 driver_start() {
   vanto=$1 service=$2 course=$3 shots=$4 shot_prefix=$5
   [ -f "$course/list.txt" ] || { echo "the demo course is not generated (run scripts/setup.sh)"; exit 77; }
@@ -21,19 +23,15 @@ driver_start() {
   export XDG_DATA_HOME=$scratch/data XDG_CACHE_HOME=$scratch/cache
 
   start_display
-  local port
-  port=$(free_port)
   "$service" adduser mum s3cret --db "$db" >/dev/null
-  "$service" --port "$port" --root "$course" --db "$db" --quiet 2>"$scratch/service.log" &
-  pids+=($!)
+  start_service "$service" "$scratch/service.log" --root "$course" --db "$db" --quiet || exit 1
 
   mkdir -p "$program"
   cp "$vanto" "$program/"
   cp -r "$(dirname "$vanto")/player" "$(dirname "$vanto")/libPuzzle.so" "$course/list.txt" "$program/"
-  local base=http://127.0.0.1:$port
+  local base=$service_url
   printf '[hosts]\nmirror0=%s\nmirror1=%s\nmirror2=%s\nmirror3=%s\naccount=%s\nsite=%s\n' \
     "$base" "$base" "$base" "$base" "$base" "$base" >"$program/service.ini"
-  sleep 0.5
 }
 
 # A virtual display of the movie's own size, so that screen and movie
@@ -43,16 +41,6 @@ start_display() {
   pids+=($!)
   for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
   export DISPLAY=:$(head -n 1 "$scratch/display")
-}
-
-# A loopback port where nothing listens.
-free_port() {
-  local candidate
-  for _ in $(seq 50); do
-    candidate=$((20000 + RANDOM % 40000))
-    (exec 3<>/dev/tcp/127.0.0.1/$candidate) 2>/dev/null || { echo $candidate; return; }
-  done
-  echo 0
 }
 
 finish() {

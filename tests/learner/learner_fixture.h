@@ -1,5 +1,6 @@
-// Shared helpers of the learner tests: a temporary working folder, real files
-// in it, and recording stand-ins for the document writer and message boxes.
+// Shared helpers of the learner tests: real files in the working folder, a
+// course list, dates, and recording stand-ins for the document writer and
+// message boxes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,44 +12,18 @@
 #include <string>
 #include <vector>
 
-#include "learner/document_sets.h"
+#include "files.h"
 #include "learner/study.h"
 #include "platform/message_box.h"
+#include "recording_documents.h"
+#include "temp_folder.h"
 
 namespace learner_test {
 
-// Creates a fresh folder, makes it current, and restores the old current
-// folder (and removes the new one) at the end.
-class TempFolder {
- public:
-  TempFolder() : old_(std::filesystem::current_path()) {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "vanto-learner-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-    std::filesystem::current_path(path_);
-  }
-  ~TempFolder() {
-    std::filesystem::current_path(old_);
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path old_;
-  std::filesystem::path path_;
-};
-
-inline void WriteFile(const std::string& name, const std::string& bytes) {
-  std::ofstream(name, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-inline std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using vanto::testing::ReadFile;
+using vanto::testing::RecordingDocuments;
+using vanto::testing::WorkingFolder;
+using vanto::testing::WriteFile;
 
 inline bool Exists(const std::string& name) {
   return std::filesystem::exists(name);
@@ -68,19 +43,6 @@ std::string CourseChar(int index);
 
 // yyyymmdd `days` before today's local date.
 int DateDaysBefore(int days);
-
-class RecordingDocuments : public DocumentSets {
- public:
-  void WriteFullRefresh(const CStudy&) override { calls.push_back("full"); }
-  void WriteOverviewSet(const CStudy&) override { calls.push_back("overview"); }
-  void WriteLessonSet(const CStudy&, int offset) override {
-    calls.push_back("lesson " + std::to_string(offset));
-  }
-  void WriteChapterFiles(const CStudy&, int old_chapter, int new_chapter) override {
-    calls.push_back("chapters " + std::to_string(old_chapter) + " " + std::to_string(new_chapter));
-  }
-  std::vector<std::string> calls;
-};
 
 class RecordingBoxes : public vanto::platform::MessageBoxes {
  public:

@@ -27,7 +27,7 @@ class SchedulingTest : public ::testing::Test {
     study.word_count = static_cast<std::uint32_t>(study.words.size());
   }
 
-  TempFolder folder;
+  WorkingFolder folder;
   RecordingDocuments documents;
   CStudy study;
 };

@@ -25,7 +25,7 @@ class StudyFileTest : public ::testing::Test {
   }
   std::string Today() const { return std::to_string(vanto::platform::LocalDateNumber()); }
 
-  TempFolder folder;
+  WorkingFolder folder;
 };
 
 TEST_F(StudyFileTest, FirstRunTakesDefaultsAndStoresTheDate) {

@@ -10,7 +10,7 @@ using vanto::platform::ReadProfileString;
 
 class LifecycleTest : public ::testing::Test {
  protected:
-  TempFolder folder;
+  WorkingFolder folder;
   RecordingDocuments documents;
   RecordingBoxes boxes;
 };

@@ -37,7 +37,7 @@ ino_t Inode(const std::string& name) {
 
 class WordListTest : public ::testing::Test {
  protected:
-  TempFolder folder;
+  WorkingFolder folder;
   RecordingBoxes boxes;
 };
 

@@ -12,6 +12,7 @@
 #include "temp_folder.h"
 
 using namespace vanto::platform;
+using vanto::testing::TempFolder;
 
 TEST(FileSystem, QueriesOnRealFiles) {
   TempFolder dir;

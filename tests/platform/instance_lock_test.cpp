@@ -11,6 +11,7 @@
 #include "temp_folder.h"
 
 using vanto::platform::InstanceLock;
+using vanto::testing::TempFolder;
 
 namespace {
 

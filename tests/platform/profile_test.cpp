@@ -9,6 +9,7 @@
 #include "temp_folder.h"
 
 using namespace vanto::platform;
+using vanto::testing::TempFolder;
 
 TEST(ProfileInt, MalformedValuesReadByTheDocumentedRule) {
   EXPECT_EQ(ParseProfileInt("12"), 12);

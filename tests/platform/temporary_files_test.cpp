@@ -10,16 +10,16 @@
 #include "temp_folder.h"
 
 using namespace vanto::platform;
+using vanto::testing::TempFolder;
 
 TEST(TemporaryFiles, OnlyStaleFilesOfOurNamingAreRemoved) {
   TempFolder dir;
   std::filesystem::create_directories(dir.path() / "ss" / "deep");
   const std::string gone = "2147483646";  // no process has this id
   const std::string alive = std::to_string(::getppid());
-  const std::vector<std::string> stale = {".vanto-part-" + gone + "-0-123",
-                                          "ss/deep/.tmp." + gone + ".aB3xYz", ".tmp.Xy12ab",
-                                          ".tmp." + alive + ".old123",
-                                          "ss/not-listed-any-more.mp3.unverified"};
+  const std::vector<std::string> stale = {
+      ".vanto-part-" + gone + "-0-123", "ss/deep/.tmp." + gone + ".aB3xYz", ".tmp.Xy12ab",
+      ".tmp." + alive + ".old123", "ss/not-listed-any-more.mp3.unverified"};
   const std::vector<std::string> kept = {".vanto-part-" + alive + "-1-9",
                                          ".tmp." + alive + ".qQ",
                                          "ss/1.mp3",

@@ -26,7 +26,7 @@ class DispatcherTest : public ::testing::Test, protected RecordingScreen {
     dlg->OnFSCommand(name, args);
   }
 
-  WorkFolder folder;
+  WorkingFolder folder;
   std::unique_ptr<CVantoPelkoDlg> dlg;
 };
 

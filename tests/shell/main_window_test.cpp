@@ -14,14 +14,14 @@ namespace {
 
 class RecordingPopups : public PopupRunner {
  public:
-  explicit RecordingPopups(Recorder& r) : r_(r) {}
+  explicit RecordingPopups(CallLog& r) : r_(r) {}
   int RunPopup(CWebDlg& popup) override {
     r_.Add("Popup " + std::to_string(popup.learned_count()) + " " + popup.update_query());
     return 0;
   }
 
  private:
-  Recorder& r_;
+  CallLog& r_;
 };
 
 class MainWindowTest : public ::testing::Test, protected RecordingScreen {
@@ -35,7 +35,7 @@ class MainWindowTest : public ::testing::Test, protected RecordingScreen {
     dlg->SetManifestFetcher(std::make_unique<FakeFetcher>(log));
   }
 
-  WorkFolder folder;
+  WorkingFolder folder;
   RecordingPopups popups;
   std::unique_ptr<CVantoPelkoDlg> dlg;
 };

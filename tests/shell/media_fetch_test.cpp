@@ -143,7 +143,7 @@ TEST_F(MediaFetchTest, ReviewBeyondTheFirstDay) {
 
 class WorkingFetcher : public ManifestFetcher {
  public:
-  explicit WorkingFetcher(host_test::Recorder& recorder, bool running)
+  explicit WorkingFetcher(host_test::CallLog& recorder, bool running)
       : recorder_(recorder), running_(running) {}
   bool FetchManifest(const std::string& query, vanto::delivery::ProgressTarget* target) override {
     recorder_.Add("Fetch " + query + (target ? " with target" : " without target"));
@@ -153,7 +153,7 @@ class WorkingFetcher : public ManifestFetcher {
   void WaitForWorker() override {}
 
  private:
-  host_test::Recorder& recorder_;
+  host_test::CallLog& recorder_;
   bool running_;
 };
 

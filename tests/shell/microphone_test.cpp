@@ -14,9 +14,12 @@
 #include <vector>
 
 #include "recording_movie.h"
+#include "temp_folder.h"
 #include "ui_queue.h"
 
 namespace {
+
+using vanto::testing::RecordingMovie;
 
 const std::string kPrefix = "<invoke name=\"cbMicrophone\"><arguments><string>0,";
 const std::string kSuffix = "</string></arguments></invoke>";
@@ -29,20 +32,18 @@ class MicrophoneTest : public ::testing::Test {
   void SetUp() override {
     if (!std::filesystem::exists(kSystemAlsaConfig))
       GTEST_SKIP() << "no ALSA configuration at " << kSystemAlsaConfig;
-    std::string pattern = (std::filesystem::temp_directory_path() / "vanto-mic-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
     WriteTake(std::vector<std::uint8_t>(30000, 0x80));
-    std::ofstream(folder_ / "asound.conf")
+    std::ofstream(folder_.path() / "asound.conf")
         << "pcm.vanto_test {\n"
         << "  type file\n"
         << "  slave.pcm \"null\"\n"
         << "  file \"/dev/null\"\n"
-        << "  infile \"" << (folder_ / "take.raw").string() << "\"\n"
+        << "  infile \"" << (folder_.path() / "take.raw").string() << "\"\n"
         << "  format \"raw\"\n"
         << "}\n"
         << SpeechDeviceConfig();
     const std::string config_path =
-        std::string(kSystemAlsaConfig) + ":" + (folder_ / "asound.conf").string();
+        std::string(kSystemAlsaConfig) + ":" + (folder_.path() / "asound.conf").string();
     setenv("ALSA_CONFIG_PATH", config_path.c_str(), 1);
     snd_pcm_t* probe = nullptr;
     if (const int error = snd_pcm_open(&probe, "vanto_test", SND_PCM_STREAM_CAPTURE, 0); error < 0)
@@ -53,12 +54,10 @@ class MicrophoneTest : public ::testing::Test {
 
   void TearDown() override {
     if (failures_) std::fclose(failures_);
-    std::error_code ec;
-    if (!folder_.empty()) std::filesystem::remove_all(folder_, ec);
   }
 
   void WriteTake(const std::vector<std::uint8_t>& bytes) {
-    std::ofstream(folder_ / "take.raw", std::ios::binary)
+    std::ofstream(folder_.path() / "take.raw", std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
   }
@@ -71,7 +70,7 @@ class MicrophoneTest : public ::testing::Test {
            "  slave.pcm \"null\"\n"
            "  file \"/dev/null\"\n"
            "  infile \"" +
-           (folder_ / "speech.raw").string() +
+           (folder_.path() / "speech.raw").string() +
            "\"\n"
            "  format \"raw\"\n"
            "}\n"
@@ -84,14 +83,14 @@ class MicrophoneTest : public ::testing::Test {
   // Speaks `text` with espeak-ng into the speech device's samples; false
   // when the synthesiser is not there.
   bool WriteSpeech(const std::string& text) {
-    const std::string wav = (folder_ / "speech.wav").string();
+    const std::string wav = (folder_.path() / "speech.wav").string();
     const std::string command = "espeak-ng -w '" + wav + "' '" + text + "' 2>/dev/null";
     if (std::system(command.c_str()) != 0) return false;
     std::ifstream in(wav, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     const std::size_t data = bytes.find("data");
     if (data == std::string::npos || data + 8 > bytes.size()) return false;
-    std::ofstream(folder_ / "speech.raw", std::ios::binary) << bytes.substr(data + 8);
+    std::ofstream(folder_.path() / "speech.raw", std::ios::binary) << bytes.substr(data + 8);
     return true;
   }
 
@@ -107,7 +106,7 @@ class MicrophoneTest : public ::testing::Test {
     return text;
   }
 
-  std::filesystem::path folder_;
+  vanto::testing::TempFolder folder_{"vanto-mic"};
   std::FILE* failures_ = nullptr;
   RecordingMovie movie_;
   UiQueue ui_;

@@ -15,7 +15,7 @@ namespace {
 
 class FakePopupView : public PopupView {
  public:
-  explicit FakePopupView(Recorder& r) : r_(r) {}
+  explicit FakePopupView(CallLog& r) : r_(r) {}
   void Navigate(const std::string& url) override { r_.Add("Navigate " + url); }
   void Reveal() override { r_.Add("Reveal"); }
   void Hide() override { r_.Add("Hide"); }
@@ -26,12 +26,13 @@ class FakePopupView : public PopupView {
   void End(int result) override { r_.Add("End " + std::to_string(result)); }
 
  private:
-  Recorder& r_;
+  CallLog& r_;
 };
 
 class PopupTest : public ::testing::Test {
  protected:
-  PopupTest() : view(log), popup(PopupSettings{.page_host = "http://notices", .site_host = "http://site"}) {
+  PopupTest()
+      : view(log), popup(PopupSettings{.page_host = "http://notices", .site_host = "http://site"}) {
     popup.OnInitDialog(view);  // no main window: no download starts
   }
   // A download in progress, as after a started fetch.
@@ -40,7 +41,7 @@ class PopupTest : public ::testing::Test {
     popup.OnDownloadNotice(ID_DOWNLOAD_STEP, 0, "ss/1.mp3");
   }
 
-  Recorder log;
+  CallLog log;
   FakePopupView view;
   CWebDlg popup;
 };

@@ -12,6 +12,7 @@
 
 #include "learner/study.h"
 #include "recording_movie.h"
+#include "temp_folder.h"
 
 #if VANTO_TEST_HAS_GD
 #include <gd.h>
@@ -20,6 +21,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using vanto::testing::RecordingMovie;
 
 std::string Reply(const std::string& payload) {
   return "<invoke name=\"cbPuzzle\"><arguments><string>" + payload +
@@ -30,20 +32,11 @@ std::string Reply(const std::string& payload) {
 class PuzzleBridgeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "vanto-puzzle-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-    previous_ = fs::current_path();
-    fs::current_path(folder_);
-    fs::create_directory(folder_ / "pz");
+    fs::create_directory(folder_.path() / "pz");
     failures_ = std::tmpfile();
   }
 
-  void TearDown() override {
-    std::fclose(failures_);
-    fs::current_path(previous_);
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-  }
+  void TearDown() override { std::fclose(failures_); }
 
   std::unique_ptr<PuzzleBridge> Bridge(const std::string& library) {
     auto bridge = std::make_unique<PuzzleBridge>(
@@ -68,17 +61,16 @@ class PuzzleBridgeTest : public ::testing::Test {
     gdImageFilledRectangle(image, 0, 0, 19, 14, gdTrueColor(255, 0, 0));
     int size = 0;
     void* jpeg = gdImageJpegPtr(image, &size, 95);
-    std::ofstream(folder_ / "pz" / (std::to_string(number) + ".jpg"), std::ios::binary)
+    std::ofstream(folder_.path() / "pz" / (std::to_string(number) + ".jpg"), std::ios::binary)
         .write(static_cast<const char*>(jpeg), size);
     gdFree(jpeg);
     gdImageDestroy(image);
 #else
-    std::ofstream(folder_ / "pz" / (std::to_string(number) + ".jpg")) << "not a picture";
+    std::ofstream(folder_.path() / "pz" / (std::to_string(number) + ".jpg")) << "not a picture";
 #endif
   }
 
-  fs::path folder_;
-  fs::path previous_;
+  vanto::testing::WorkingFolder folder_{"vanto-puzzle"};
   std::FILE* failures_ = nullptr;
   RecordingMovie movie_;
   CStudy study_;
@@ -91,7 +83,7 @@ TEST(PuzzlePlugin, IsLookedForInTheProgramFolder) {
 }
 
 TEST_F(PuzzleBridgeTest, MissingPluginRepliesWithErrorsAndWritesTheLoadError) {
-  auto bridge = Bridge((folder_ / kPuzzleLibraryName).string());
+  auto bridge = Bridge((folder_.path() / kPuzzleLibraryName).string());
   WritePicture(6);
   bridge->HandlePuzzle("begin", study_);
   bridge->HandlePuzzle("7", study_);
@@ -122,7 +114,7 @@ TEST_F(PuzzleBridgeTest, LibraryWithoutEntryPointStaysLoadedAndKeepsFailing) {
 }
 
 TEST_F(PuzzleBridgeTest, RepliesEchoTheArgumentXmlEscaped) {
-  auto bridge = Bridge((folder_ / "none.so").string());
+  auto bridge = Bridge((folder_.path() / "none.so").string());
   bridge->HandlePuzzle("<b>&amp;", study_);
   EXPECT_EQ(movie_.requests(), std::vector<std::string>{Reply("error_&lt;b&gt;&amp;amp;")});
 }
@@ -148,7 +140,7 @@ TEST_F(PuzzleBridgeTest, PluginCutsTheCurrentPictureAndTheIndexWalksDown) {
 
 #if VANTO_TEST_HAS_GD
   // Four by four pieces, the last row and column taking the remainder.
-  const fs::path out = folder_ / "hlg" / "puzzle";
+  const fs::path out = folder_.path() / "hlg" / "puzzle";
   for (int i = 0; i < 16; ++i) EXPECT_TRUE(fs::exists(out / (std::to_string(i) + ".png"))) << i;
   EXPECT_FALSE(fs::exists(out / "16.png"));
   std::ifstream xml_in(out / "puzzle.xml");
@@ -203,8 +195,8 @@ TEST_F(PuzzleBridgeTest, ArgumentsThatAreNotWordsAreNumbers) {
   bridge->HandlePuzzle("2<x", study_);
   EXPECT_EQ(movie_.requests(),
             (std::vector<std::string>{Reply("begin"), Reply(" begin"), Reply("2&lt;x")}));
-  EXPECT_TRUE(fs::exists(folder_ / "hlg" / "puzzle" / "3.png"));
-  EXPECT_FALSE(fs::exists(folder_ / "hlg" / "puzzle" / "4.png"));
+  EXPECT_TRUE(fs::exists(folder_.path() / "hlg" / "puzzle" / "3.png"));
+  EXPECT_FALSE(fs::exists(folder_.path() / "hlg" / "puzzle" / "4.png"));
 }
 #endif
 
@@ -213,7 +205,7 @@ TEST_F(PuzzleBridgeTest, FailedCutKeepsTheIndex) {
   bridge->HandlePuzzle("begin", study_);
   bridge->SetPictureIndexes(5);  // no pictures at all
   bridge->HandlePuzzle("3", study_);
-  std::ofstream(folder_ / "pz" / "5.jpg") << "not a picture";
+  std::ofstream(folder_.path() / "pz" / "5.jpg") << "not a picture";
   bridge->HandlePuzzle("3", study_);
   EXPECT_EQ(bridge->record().current_index, 5);
   EXPECT_EQ(hanzi_indexes_, (std::vector<int>{5, 5}));

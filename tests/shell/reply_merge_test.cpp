@@ -8,18 +8,12 @@
 
 #include "host_fakes.h"
 #include "platform/local_date.h"
+#include "recording_documents.h"
 #include "shell/commands/url_query.h"
 
 namespace {
 
-class RecordingDocuments : public DocumentSets {
- public:
-  void WriteFullRefresh(const CStudy&) override { calls.push_back("full"); }
-  void WriteOverviewSet(const CStudy&) override { calls.push_back("overview"); }
-  void WriteLessonSet(const CStudy&, int) override { calls.push_back("lesson"); }
-  void WriteChapterFiles(const CStudy&, int, int) override { calls.push_back("chapters"); }
-  std::vector<std::string> calls;
-};
+using vanto::testing::RecordingDocuments;
 
 class ReplyMergeTest : public ::testing::Test {
  protected:
@@ -48,7 +42,7 @@ class ReplyMergeTest : public ::testing::Test {
   }
 
   static constexpr const char* kStudyFile = "[study]\r\nday=12\r\n";
-  host_test::WorkFolder folder;
+  host_test::WorkingFolder folder;
   RecordingDocuments documents;
   CStudy study;
 };

@@ -20,12 +20,12 @@
 #include "delivery/content_delivery.h"
 #include "delivery/headless_event_loop.h"
 #include "delivery/reload_wait.h"
-#include "delivery/test_http_server.h"
 #include "host_fakes.h"
 #include "platform/native_path.h"
 #include "shell/delivery_fetcher.h"
 #include "shell/front_end/reload_dialogs.h"
 #include "shell/vanto_pelko_dlg.h"
+#include "test_http_server.h"
 
 namespace service_test {
 
@@ -40,7 +40,7 @@ class NoProcesses : public vanto::delivery::ProcessControl {
 // A reload dialog whose modal wait runs the headless event loop.
 class WaitingReloadDlg : public CReloadDlg {
  public:
-  WaitingReloadDlg(vanto::delivery::UiDispatcher& ui, host_test::Recorder& recorder)
+  WaitingReloadDlg(vanto::delivery::UiDispatcher& ui, host_test::CallLog& recorder)
       : wait_(ui), recorder_(recorder) {}
   void DoModal() override {
     wait_.RunModal();
@@ -53,12 +53,12 @@ class WaitingReloadDlg : public CReloadDlg {
 
  private:
   vanto::delivery::ReloadWait wait_;
-  host_test::Recorder& recorder_;
+  host_test::CallLog& recorder_;
 };
 
 class WaitingReloadFactory : public ReloadDialogFactory {
  public:
-  WaitingReloadFactory(vanto::delivery::UiDispatcher& ui, host_test::Recorder& recorder)
+  WaitingReloadFactory(vanto::delivery::UiDispatcher& ui, host_test::CallLog& recorder)
       : ui_(ui), recorder_(recorder) {}
   std::unique_ptr<CReloadDlg> CreateReloadDialog() override {
     return std::make_unique<WaitingReloadDlg>(ui_, recorder_);
@@ -66,7 +66,7 @@ class WaitingReloadFactory : public ReloadDialogFactory {
 
  private:
   vanto::delivery::UiDispatcher& ui_;
-  host_test::Recorder& recorder_;
+  host_test::CallLog& recorder_;
 };
 
 // The service side: scripted account replies and a content service that
@@ -210,12 +210,12 @@ class ServiceHostTest : public ::testing::Test {
 
   vanto::delivery::HeadlessEventLoop& loop() { return loop_; }
 
-  host_test::WorkFolder work_;
-  host_test::Recorder recorder;
+  host_test::WorkingFolder work_;
+  host_test::CallLog recorder;
   ServiceDouble service;
 
  private:
-  host_test::FakeMovie movie_;
+  host_test::RecordingMovie movie_;
   host_test::FakeWindow window_;
   host_test::FakeBoxes boxes_;
   vanto::delivery::HeadlessEventLoop loop_;

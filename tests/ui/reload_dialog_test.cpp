@@ -9,6 +9,7 @@
 #include <wx/init.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "delivery/progress_target.h"
@@ -18,9 +19,9 @@
 using namespace vanto::delivery;
 
 TEST(ReloadDialog, ShowsProgressFromTheWorkerUntilDone) {
-  VirtualDisplay display;
+  vanto::testing::VirtualDisplay display;
   if (display.name().empty()) GTEST_SKIP() << "Xvfb is not available";
-  ::setenv("DISPLAY", display.name().c_str(), 1);
+  display.MakeDefault();
   int argc = 1;
   char name[] = "test_ui";
   char* argv[] = {name, nullptr};
@@ -41,7 +42,7 @@ TEST(ReloadDialog, ShowsProgressFromTheWorkerUntilDone) {
       ui.Invoke([&] { dialog.OnDownloadNotice(ID_DOWNLOAD_RANGE, 3, {}); });
       ui.Invoke([&] { dialog.OnDownloadNotice(ID_DOWNLOAD_STEP, 0, "pz\\12.jpg 2012-06-10"); });
       std::this_thread::sleep_for(std::chrono::milliseconds(500));
-      display.Screenshot(std::filesystem::path(VANTO_SHOTS) / "window-reload.png");
+      EXPECT_TRUE(display.Screenshot(std::filesystem::path(VANTO_SHOTS) / "window-reload.png"));
       ui.Invoke([&] { dialog.OnDownloadNotice(ID_DOWNLOAD_DONE, 0, {}); });
     });
     dialog.DoModal();  // returns at the done notice

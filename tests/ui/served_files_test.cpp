@@ -2,16 +2,18 @@
 #include "shell/ui/served_files.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "temp_folder.h"
+
 namespace fs = std::filesystem;
 
 TEST(ServedFiles, OnlyRegularFilesInsideTheFolder) {
-  fs::path base = fs::temp_directory_path() / ("vanto-served-" + std::to_string(::getpid()));
-  fs::path root = base / "root";
+  const vanto::testing::TempFolder folder("vanto-served");
+  const fs::path& base = folder.path();
+  const fs::path root = base / "root";
   fs::create_directories(root / "hlg");
   std::ofstream(root / "hlg" / "game.xml") << "<x/>";
   std::ofstream(root / "汉字.mp3") << "a";
@@ -27,7 +29,6 @@ TEST(ServedFiles, OnlyRegularFilesInsideTheFolder) {
         "./hlg/game.xml", "hlg//game.xml", "hlg\\game.xml", ".hidden", "missing.swf"}) {
     EXPECT_FALSE(ResolveServedFile(root, refused)) << refused;
   }
-  fs::remove_all(base);
 }
 
 TEST(ServedFiles, ContentTypes) {

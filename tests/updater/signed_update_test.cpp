@@ -19,13 +19,13 @@ class SignedUpdateTest : public ConfiguredPublisher, public ::testing::Test {
     delivery::ReloadWait dialog(loop_, [](int, std::int64_t, std::string_view) {});
     updater::UpdateEngine engine({hosts_[0].server.BaseUrl(), hosts_[1].server.BaseUrl(),
                                   hosts_[2].server.BaseUrl(), hosts_[3].server.BaseUrl()},
-                                 work_.Host(), loop_, processes_, messages_, dialog, "Update");
+                                 HostPath(work_), loop_, processes_, messages_, dialog, "Update");
     if (!engine.UpdateMain()) return -1;
     return dialog.RunModal();
   }
 
   std::array<ContentHost, 4> hosts_;
-  ScratchFolder work_;
+  TempFolder work_;
   delivery::HeadlessEventLoop loop_;
   RecordingProcesses processes_;
   RecordingMessages messages_;
@@ -61,7 +61,8 @@ TEST_F(SignedUpdateTest, AlteredForeignUnsignedOlderOrExpiredManifestsAreRefused
            {altered, Update(manifest, start + 3000, 20 * kDay)},
            {manifest, TestPublisher().Update(manifest, start + 3000, 20 * kDay)},
            {manifest, ""},
-           {manifest, Content(manifest, start + 3000, "update", 20 * kDay)},  // a content manifest's
+           {manifest,
+            Content(manifest, start + 3000, "update", 20 * kDay)},  // a content manifest's
            {manifest, Update(manifest, start + 1999, 20 * kDay)},
            {manifest, Update(manifest, start + 3000, 8 * kDay)}}) {  // valid until two days ago
     EXPECT_EQ(RunUpdate(served, signature), -1) << signature;

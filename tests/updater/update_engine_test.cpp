@@ -32,14 +32,14 @@ class UpdateEngineTest : public ::testing::Test {
     });
     updater::UpdateEngine engine({hosts_[0].server.BaseUrl(), hosts_[1].server.BaseUrl(),
                                   hosts_[2].server.BaseUrl(), hosts_[3].server.BaseUrl()},
-                                 work_.Host(), loop_, processes_, messages_, dialog, "Update");
+                                 HostPath(work_), loop_, processes_, messages_, dialog, "Update");
     if (!engine.UpdateMain()) return -1;
     EXPECT_FALSE(engine.UpdateMain());  // a second OK starts nothing
     return dialog.RunModal();
   }
 
   std::array<ContentHost, 4> hosts_;
-  ScratchFolder work_;
+  TempFolder work_;
   delivery::HeadlessEventLoop loop_;
   RecordingProcesses processes_;
   RecordingMessages messages_;
@@ -59,18 +59,18 @@ TEST_F(UpdateEngineTest, EveryListedFileIsFetchedAndExecutablesInstalled) {
   EXPECT_EQ(work_.Read("a.txt"), "new a");
   EXPECT_EQ(work_.Read("声/b.txt"), "b");
   struct stat info {};
-  ASSERT_EQ(::stat(work_.Native("Vanto").c_str(), &info), 0);
+  ASSERT_EQ(::stat(work_.File("Vanto").c_str(), &info), 0);
   EXPECT_NE(info.st_mode & S_IXUSR, 0u);
   EXPECT_FALSE(work_.Exists("Vanto.ex_"));
   ASSERT_EQ(processes_.starts().size(), 1u);  // tool only: Vanto is started by the restart
-  EXPECT_EQ(processes_.starts()[0].path, work_.Host("tool"));
+  EXPECT_EQ(processes_.starts()[0].path, HostPath(work_, "tool"));
   EXPECT_EQ(processes_.starts()[0].arguments, std::vector<std::string>{"/updated"});
   EXPECT_TRUE(messages_.shown.empty());
 
-  updater::RestartHost(work_.Host(), processes_);
-  EXPECT_EQ(processes_.starts()[1].path, work_.Host("Vanto"));
+  updater::RestartHost(HostPath(work_), processes_);
+  EXPECT_EQ(processes_.starts()[1].path, HostPath(work_, "Vanto"));
   EXPECT_EQ(processes_.starts()[1].arguments, std::vector<std::string>{"/updated"});
-  EXPECT_EQ(processes_.starts()[1].folder, work_.Host());
+  EXPECT_EQ(processes_.starts()[1].folder, HostPath(work_));
 }
 
 // An update is applied whole or not at all: a half-applied one would be a
@@ -90,7 +90,7 @@ TEST_F(UpdateEngineTest, AnUpdateWhoseLastFileFailsLeavesEveryFileAsItWas) {
 }
 
 TEST_F(UpdateEngineTest, PartialDownloadAndEscapingPathsFailTheRun) {
-  ScratchFolder outside;
+  TempFolder outside;
   outside.Write("keep.txt", "keep");
   work_.Write("cut/x.bin", "old");
   hosts_[1].files.Write("update/keep.txt", "evil");
@@ -99,7 +99,7 @@ TEST_F(UpdateEngineTest, PartialDownloadAndEscapingPathsFailTheRun) {
   EXPECT_EQ(work_.Read("cut/x.bin"), "old");
   EXPECT_EQ(work_.CountEntries("cut"), 1);
 
-  hosts_[0].SetManifest("../" + std::filesystem::path(outside.native()).filename().string() +
+  hosts_[0].SetManifest("../" + std::filesystem::path(outside.path().string()).filename().string() +
                         "/keep.txt\n");
   EXPECT_EQ(RunUpdate(), updater::kUpdateFailed);
   EXPECT_EQ(outside.Read("keep.txt"), "keep");

@@ -32,21 +32,21 @@ class HostDownloadTest : public ::testing::Test {
     tree_.Write("null.mp3", "");
     for (int part = 0; part < 25; ++part)
       tree_.Write("gs0/" + std::to_string(part) + ".swf", "part");
-    service_ = std::make_unique<test::RunningService>(tree_.Path(), data_.Path());
+    service_ = std::make_unique<test::RunningService>(tree_.path(), data_.path());
     ASSERT_TRUE(service_->started());
     base_ = service_->base();
   }
 
-  test::TempFolder tree_, data_, local_;
+  vanto::testing::TempFolder tree_, data_, local_;
   std::unique_ptr<test::RunningService> service_;
   std::string base_;
 };
 
 TEST_F(HostDownloadTest, EveryManifestEntryPassesTheHostsDigestCheck) {
-  const std::string manifest = HostPath(local_.Path(), "down.list");
+  const std::string manifest = HostPath(local_.path(), "down.list");
   ASSERT_TRUE(delivery::DownloadUrlToFile(base_ + "/v2.php?day=0&from=0&to=12&ver=20120610&qudao=",
                                           manifest));
-  std::ifstream in(local_.Path() / "down.list", std::ios::binary);
+  std::ifstream in(local_.path() / "down.list", std::ios::binary);
   int entries = 0;
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -54,7 +54,7 @@ TEST_F(HostDownloadTest, EveryManifestEntryPassesTheHostsDigestCheck) {
     ASSERT_NE(line[0], '#');
     size_t tab = line.find('\t');
     const std::string path = line.substr(0, tab);
-    const std::string local = HostPath(local_.Path(), path);
+    const std::string local = HostPath(local_.path(), path);
     const char* stamp = tab == std::string::npos ? nullptr : line.c_str() + tab + 1;
     EXPECT_TRUE(delivery::EntryNeedsDownload(stamp, local)) << path;
     ASSERT_TRUE(delivery::CreateParentDirectories(local));
@@ -64,15 +64,15 @@ TEST_F(HostDownloadTest, EveryManifestEntryPassesTheHostsDigestCheck) {
   }
   // list.txt, Vanto.swf, null.mp3, 2 x (3 sounds, bh where present, picture), story 0
   EXPECT_EQ(entries, 3 + 2 * 4 + 1 + 25);
-  std::ifstream picture(local_.Path() / "pz" / "1.jpg", std::ios::binary);
+  std::ifstream picture(local_.path() / "pz" / "1.jpg", std::ios::binary);
   EXPECT_EQ(picture.get(), 0xFF);
 }
 
 TEST_F(HostDownloadTest, AccountRepliesAndErrorsReachTheHostAsTheyShould) {
-  const std::string reply = HostPath(local_.Path(), "Vanto.inf");
+  const std::string reply = HostPath(local_.path(), "Vanto.inf");
   ASSERT_TRUE(
       delivery::DownloadUrlToFile(base_ + "/v2/vtuser.php?uid=12&ppt=3&qudao=&rand=-5", reply));
-  std::ifstream in(local_.Path() / "Vanto.inf");
+  std::ifstream in(local_.path() / "Vanto.inf");
   std::stringstream text;
   text << in.rdbuf();
   EXPECT_NE(text.str().find("[mofa]"), std::string::npos);
@@ -80,8 +80,8 @@ TEST_F(HostDownloadTest, AccountRepliesAndErrorsReachTheHostAsTheyShould) {
   EXPECT_FALSE(
       delivery::DownloadUrlToFile(base_ + "/v2/vtuser.php?uid=12&ppt=4&qudao=&rand=1", reply));
   EXPECT_FALSE(
-      delivery::DownloadUrlToFile(base_ + "/v2.php?bogus", HostPath(local_.Path(), "down.list")));
-  EXPECT_FALSE(delivery::DownloadUrlToFile(base_ + "/v2/../secret", HostPath(local_.Path(), "x")));
+      delivery::DownloadUrlToFile(base_ + "/v2.php?bogus", HostPath(local_.path(), "down.list")));
+  EXPECT_FALSE(delivery::DownloadUrlToFile(base_ + "/v2/../secret", HostPath(local_.path(), "x")));
 }
 
 }  // namespace

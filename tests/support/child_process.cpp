@@ -1,12 +1,9 @@
 #include "child_process.h"
 
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,6 +11,8 @@
 #include <csignal>
 
 extern char** environ;
+
+namespace vanto::testing {
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& arguments,
                            const std::string& folder, bool quiet) {
@@ -86,25 +85,4 @@ void ChildProcess::Kill() {
   pid_ = -1;
 }
 
-int ListenOnLoopback(int backlog, int* port) {
-  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
-      ::listen(fd, backlog) != 0 ||
-      ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
-    if (fd >= 0) ::close(fd);
-    return -1;
-  }
-  *port = ntohs(address.sin_port);
-  return fd;
-}
-
-int FreeLocalPort() {
-  int port = 0;
-  const int fd = ListenOnLoopback(1, &port);
-  if (fd >= 0) ::close(fd);
-  return port;
-}
+}  // namespace vanto::testing

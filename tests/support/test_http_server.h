@@ -19,17 +19,10 @@
 // ends, at a given rate or as fast as the client reads.
 #pragma once
 
-#include <arpa/inet.h>
-#include <dirent.h>
 #include <httplib.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <chrono>
-#include <cstdlib>
 #include <mutex>
 #include <set>
 #include <stdexcept>
@@ -39,6 +32,10 @@
 #include <vector>
 
 namespace vanto::testing {
+
+// A socket listening on 127.0.0.1 at a free port (which goes to `port`);
+// throws when none can be made.
+int Listen(int* port);
 
 class TestHttpServer {
  public:
@@ -69,15 +66,7 @@ class TestHttpServer {
   httplib::Server& http() { return server_; }
 
   // Binds 127.0.0.1 on a free port and serves on a background thread.
-  void Start() {
-    port_ = server_.bind_to_any_port("127.0.0.1");
-    if (port_ <= 0) throw std::runtime_error("cannot bind a test server");
-    thread_ = std::thread([this] { server_.listen_after_bind(); });
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!server_.is_running() && std::chrono::steady_clock::now() < deadline) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-  }
+  void Start();
 
   // Stops serving. Client connections still open (a downloader that keeps
   // its connection alive) are shut down, so stopping does not wait for the
@@ -118,23 +107,7 @@ class TestHttpServer {
  private:
   // Every socket of this process whose local end is the server's port and
   // that has a peer is a served connection.
-  void ShutDownServedConnections() const {
-    DIR* folder = ::opendir("/proc/self/fd");
-    if (folder == nullptr) return;
-    while (const dirent* entry = ::readdir(folder)) {
-      const int fd = std::atoi(entry->d_name);
-      if (fd <= 2 || fd == ::dirfd(folder)) continue;
-      sockaddr_in local{}, peer{};
-      socklen_t local_size = sizeof local, peer_size = sizeof peer;
-      if (::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &local_size) != 0 ||
-          local.sin_family != AF_INET || ntohs(local.sin_port) != port_ ||
-          ::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &peer_size) != 0) {
-        continue;
-      }
-      ::shutdown(fd, SHUT_RDWR);
-    }
-    ::closedir(folder);
-  }
+  void ShutDownServedConnections() const;
 
   httplib::Server server_;
   std::thread thread_;
@@ -145,22 +118,6 @@ class TestHttpServer {
   std::vector<std::string> paths_;
 };
 
-// A listening socket on 127.0.0.1 at a free port, which goes to `port`.
-inline int ListenOnLoopback(int* port) {
-  const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
-      ::listen(listener, 16) != 0 ||
-      ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
-    throw std::runtime_error("cannot listen on 127.0.0.1");
-  }
-  *port = ntohs(address.sin_port);
-  return listener;
-}
-
 class StallingServer {
  public:
   // `opening` is sent right after accepting (empty: nothing at all), for
@@ -168,7 +125,7 @@ class StallingServer {
   // `trickle`, one byte more follows on each connection every half second.
   explicit StallingServer(std::string opening = {}, bool trickle = false)
       : opening_(std::move(opening)), trickle_(trickle) {
-    listener_ = ListenOnLoopback(&port_);
+    listener_ = Listen(&port_);
     thread_ = std::thread([this] { AcceptLoop(); });
   }
   ~StallingServer() {
@@ -185,25 +142,7 @@ class StallingServer {
   }
 
  private:
-  void AcceptLoop() {
-    auto next_drop = std::chrono::steady_clock::now();
-    while (!stop_) {
-      if (trickle_ && std::chrono::steady_clock::now() >= next_drop) {
-        next_drop += std::chrono::milliseconds(500);
-        for (const int fd : accepted_)
-          [[maybe_unused]] auto sent = ::send(fd, "x", 1, MSG_NOSIGNAL);
-      }
-      pollfd waiting{listener_, POLLIN, 0};
-      if (::poll(&waiting, 1, 20) <= 0) continue;
-      const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-      if (fd < 0) continue;
-      accepted_.push_back(fd);
-      if (!opening_.empty()) {
-        [[maybe_unused]] const auto sent =
-            ::send(fd, opening_.data(), opening_.size(), MSG_NOSIGNAL);
-      }
-    }
-  }
+  void AcceptLoop();
 
   std::string opening_;
   bool trickle_ = false;
@@ -223,7 +162,7 @@ class EndlessServer {
   // takes), until the client goes away.
   EndlessServer(std::string head, std::size_t bytes_per_second)
       : head_(std::move(head)), rate_(bytes_per_second) {
-    listener_ = ListenOnLoopback(&port_);
+    listener_ = Listen(&port_);
     thread_ = std::thread([this] { Serve(); });
   }
   ~EndlessServer() {
@@ -243,27 +182,7 @@ class EndlessServer {
  private:
   static constexpr int kTickMilliseconds = 20;
 
-  void Serve() {
-    const std::string chunk(rate_ == kFullSpeed ? 65536 : rate_ * kTickMilliseconds / 1000, 'x');
-    while (!stop_) {
-      pollfd waiting{listener_, POLLIN, 0};
-      if (::poll(&waiting, 1, rate_ == kFullSpeed ? 0 : kTickMilliseconds) > 0) {
-        const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (fd >= 0 && ::send(fd, head_.data(), head_.size(), MSG_NOSIGNAL) > 0) {
-          clients_.push_back(fd);
-        } else if (fd >= 0) {
-          ::close(fd);
-        }
-      }
-      for (const int fd : clients_) {
-        const ssize_t n = ::send(fd, chunk.data(), chunk.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
-        if (n > 0) sent_ += static_cast<std::size_t>(n);
-      }
-      if (rate_ == kFullSpeed && clients_.empty()) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-      }
-    }
-  }
+  void Serve();
 
   std::string head_;
   std::size_t rate_;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace vanto::testing {
+
 class ChildProcess {
  public:
   // Starts `program` with `arguments` in `folder`; standard error is
@@ -30,9 +32,4 @@ class ChildProcess {
   int output_ = -1;
 };
 
-// A TCP port on 127.0.0.1 that was free a moment ago.
-int FreeLocalPort();
-
-// A socket listening on 127.0.0.1 at a free port, which goes to `port`; -1
-// when none could be made.
-int ListenOnLoopback(int backlog, int* port);
+}  // namespace vanto::testing
