@@ -211,14 +211,14 @@ TEST_F(CourseWindow, PlaysTheCourseMovieAndClosesAfterTheDownload) {
 // page and its engine are up: the load waits for them, and the movie plays.
 TEST_F(CourseWindow, PlaysTheMovieAskedForWhileThePlayerStarts) {
   std::this_thread::sleep_for(300ms);  // the service starts listening
-  fs::copy(scratch_ / "course", program_,
+  fs::copy(scratch_.path() / "course", program_,
            fs::copy_options::recursive | fs::copy_options::skip_existing);
   pid_t host = Spawn(
-      {(program_ / "Vanto").string()}, program_, scratch_ / "trace.log",
+      {(program_ / "Vanto").string()}, program_, scratch_.path() / "trace.log",
       {"DISPLAY=" + display_.name(), "VANTO_TRACE=1", "XDG_RUNTIME_DIR=" + program_.string()});
   WaitForLine("FSCommand\treport\tmain movie started");
   WaitForLine("Page\tframe vanto://app/course/Vanto.swf");
-  std::string trace = ReadFile(scratch_ / "trace.log");
+  std::string trace = ReadFile(scratch_.path() / "trace.log");
   std::size_t load = trace.find("\tLoadMovie vanto://app/course/Vanto.swf\n");
   std::size_t engine = trace.find("\tengine ready\n");
   ASSERT_NE(load, std::string::npos) << trace;

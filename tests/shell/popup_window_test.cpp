@@ -29,10 +29,17 @@ class FakePopupView : public PopupView {
   CallLog& r_;
 };
 
+PopupSettings NoticePages() {
+  PopupSettings settings;
+  settings.page_host = "http://notices";
+  settings.site_host = "http://site";
+  return settings;
+}
+
 class PopupTest : public ::testing::Test {
  protected:
   PopupTest()
-      : view(log), popup(PopupSettings{.page_host = "http://notices", .site_host = "http://site"}) {
+      : view(log), popup(NoticePages()) {
     popup.OnInitDialog(view);  // no main window: no download starts
   }
   // A download in progress, as after a started fetch.
