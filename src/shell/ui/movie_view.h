@@ -1,21 +1,19 @@
 // The movie control of the windowed program: a WebKitGTK view whose page
 // plays the course movies with Ruffle. The page and its files come through
-// the "vanto" URI scheme (the player's folder and the program folder only).
-//
-// The movie's fscommands arrive as synchronous requests: the movie waits
-// until the host has handled the command. Operations the host makes on the
-// movie while it handles a command are sent back with the answer and run by
-// the page right after the command, in order; at other times they run at
-// once (or once the page is ready).
+// the "vanto" URI scheme (PlayerFileServer); the movie's fscommands come the
+// same way (MovieCommandBridge). Operations the host makes on the movie go
+// to the page at once, once it is ready, or with the answer of the command
+// being handled.
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "delivery/ui_dispatcher.h"
 #include "shell/front_end/movie_control.h"
+#include "shell/ui/movie_command_bridge.h"
+#include "shell/ui/movie_operations.h"
+#include "shell/ui/player_file_server.h"
 
 typedef struct _GtkWidget GtkWidget;
 typedef struct _WebKitWebView WebKitWebView;
@@ -64,18 +62,13 @@ class MovieView : public MovieControl {
   void Send(std::string op);
   void SendLoad(const std::string& host_path);
   void Flush();
-  void ServeFile(WebKitURISchemeRequest* request, const std::string& path);
-  void HandleCommand(WebKitURISchemeRequest* request, const std::string& body);
 
-  vanto::delivery::UiDispatcher& ui_;
   Events events_;
-  std::string player_folder_;
-  std::string font_file_;
+  PlayerFileServer files_;
+  MovieOperations operations_;
+  MovieCommandBridge bridge_;
   WebKitWebView* view_ = nullptr;
   bool page_ready_ = false;
   bool failed_ = false;
-  int command_depth_ = 0;
   unsigned start_timer_ = 0;
-  std::vector<std::string> waiting_;  // operations not yet sent
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
