@@ -62,7 +62,7 @@ start_vanto() {
 where() {
   for _ in $(seq 100); do
     local line
-    line=$(grep -a "^$1	$2	" "$trace" | tail -n 1)
+    line=$(grep -a "^$1	$2	" "$trace" | tail -n 1 || true)
     [ -n "$line" ] && { cut -f3,4 <<<"$line" | tr '\t' ' '; return; }
     sleep 0.2
   done
