@@ -96,6 +96,18 @@ LearnerRoster::Added LearnerRoster::Add(const std::string& name, int picture) {
   return added;
 }
 
+SharedFiles LearnerRoster::ShareFromOthers(const fs::path& folder) const {
+  SharedFiles shared;
+  std::error_code error;
+  for (const LearnerCard& other : List()) {
+    if (fs::equivalent(other.folder, folder, error)) continue;
+    const SharedFiles more = ShareCourseFiles(other.folder, folder);
+    shared.files += more.files;
+    shared.bytes += more.bytes;
+  }
+  return shared;
+}
+
 bool LearnerRoster::AdoptEarlierFolder() {
   std::error_code error;
   if (!fs::is_directory(fs::symlink_status(EarlierFolder(), error))) return false;

@@ -40,6 +40,10 @@ class LearnerRoster {
   // at all.
   Added Add(const std::string& name, int picture);
 
+  // Links into `folder` the course files the other learners have and it
+  // lacks (learners added together share what the first one downloads).
+  SharedFiles ShareFromOthers(const std::filesystem::path& folder) const;
+
   // Moves the earlier layout's installation into the roster (with its files
   // untouched, under the name kUnnamedLearner). False when there is none or
   // it cannot be moved; then it stays where it is.

@@ -48,10 +48,12 @@ bool DisplayAvailable() {
   return false;
 }
 
-bool EarlierFolderInUse(const vanto::learners::LearnerRoster& roster) {
+// The earlier layout's folder is moved only while no course runs: a course
+// of an older version does not say which folder it runs from.
+bool EarlierFolderMayBeInUse(const vanto::learners::LearnerRoster& roster) {
   const auto holder = vanto::platform::InstanceLock::Holder("VantoPelkoEvent");
   std::error_code error;
-  return holder && !holder->empty() && fs::equivalent(*holder, roster.EarlierFolder(), error);
+  return holder && (holder->empty() || fs::equivalent(*holder, roster.EarlierFolder(), error));
 }
 
 std::optional<fs::path> RunPicker(vanto::learners::LearnerRoster& roster, int argc, char** argv) {
@@ -92,7 +94,8 @@ int main(int argc, char** argv) {
   }
   if (!request.headless && !DisplayAvailable()) request.headless = true;
   vanto::learners::LearnerRoster roster(data_folder);
-  const Choice choice = vanto::learners::ChooseLearner(roster, request, EarlierFolderInUse(roster));
+  const Choice choice =
+      vanto::learners::ChooseLearner(roster, request, EarlierFolderMayBeInUse(roster));
   if (choice.kind == Choice::Kind::kProblem) {
     std::fprintf(stderr, "vanto: %s\n", choice.problem.c_str());
     return 1;
@@ -103,6 +106,9 @@ int main(int argc, char** argv) {
     folder = RunPicker(roster, wx_argc, argv);
     if (!folder) return 3;
   }
+  // Before the course checks its content: what another learner has already
+  // downloaded is linked, not fetched again.
+  roster.ShareFromOthers(*folder);
   std::printf("%s\n", folder->c_str());
   return 0;
 }

@@ -98,6 +98,19 @@ TEST_F(LearnerRosterTest, NewLearnerSharesOnlyTheDownloadedCourseFiles) {
   EXPECT_EQ(roster_.Find("小明 / Ming")->picture, 3);
 }
 
+TEST_F(LearnerRosterTest, LearnersAddedTogetherShareWhatTheFirstDownloadsLater) {
+  fs::remove_all(temp_.path() / "VantoPelko");
+  const auto anna = roster_.Add("Anna", 0).card, ben = roster_.Add("Ben", 1).card;
+  ASSERT_TRUE(anna && ben);
+  fs::create_directories(anna->folder / "gs1");
+  temp_.Write("learners/1/gs1/1.mp3", "downloaded for Anna");
+  temp_.Write("learners/1/Vanto.ini", "Anna's");
+  EXPECT_EQ(roster_.ShareFromOthers(ben->folder).files, 1u);
+  EXPECT_EQ(temp_.Read("learners/2/gs1/1.mp3"), "downloaded for Anna");
+  EXPECT_FALSE(fs::exists(ben->folder / "Vanto.ini"));
+  EXPECT_EQ(roster_.ShareFromOthers(ben->folder).files, 0u);  // once is enough
+}
+
 TEST_F(LearnerRosterTest, NamesMustBeGivenSingleLineAndUnique) {
   EXPECT_FALSE(roster_.Add("   ", 0).card);
   EXPECT_FALSE(roster_.Add("Anna\nBen", 0).card);
