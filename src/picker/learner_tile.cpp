@@ -32,7 +32,6 @@ LearnerTile::LearnerTile(wxWindow* parent, vanto::learners::LearnerCard card,
       on_click_(std::move(on_click)) {
   SetBackgroundStyle(wxBG_STYLE_PAINT);
   SetCursor(wxCursor(wxCURSOR_HAND));
-  SetToolTip(wxString::FromUTF8(card_.name.c_str()));
   Bind(wxEVT_PAINT, &LearnerTile::OnPaint, this);
   Bind(wxEVT_LEFT_UP, [this](wxMouseEvent&) { on_click_(); });
   Bind(wxEVT_ENTER_WINDOW, [this](wxMouseEvent&) { hover_ = true, Refresh(); });
@@ -58,19 +57,19 @@ void LearnerTile::OnPaint(wxPaintEvent&) {
   const double picture = size.x - 36;
   DrawAnimal(*gc, card_.picture, wxRect2DDouble(18, 14, picture, picture));
 
-  double y = 20 + picture;
-  wxFont name_font(wxFontInfo(20).Bold());
-  gc->SetFont(name_font, wxColour(60, 50, 40));
+  // Fixed rows, so that names in any script leave the lines below in place.
+  const double name_top = 18 + picture;
+  gc->SetFont(wxFont(wxFontInfo(19).Bold()), wxColour(60, 50, 40));
   const wxString name = wxString::FromUTF8(card_.name.c_str());
   double w = 0, h = 0;
   gc->GetTextExtent(name, &w, &h);
-  gc->DrawText(name, std::max(6.0, (size.x - w) / 2), y);
-  y += h + 4;
+  gc->DrawText(name, std::max(6.0, (size.x - w) / 2), name_top + std::max(0.0, (34 - h) / 2));
+  double y = name_top + 38;
   for (const wxString& line : {ChapterLine(standing_), TodayLine(standing_, studying_)}) {
     const bool done = line.Contains(wxString::FromUTF8("★"));
     gc->SetFont(wxFont(wxFontInfo(12)), done ? wxColour(40, 140, 60) : wxColour(110, 100, 90));
     gc->GetTextExtent(line, &w, &h);
     gc->DrawText(line, std::max(6.0, (size.x - w) / 2), y);
-    y += h + 2;
+    y += 24;
   }
 }

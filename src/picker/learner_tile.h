@@ -11,8 +11,9 @@
 
 class LearnerTile : public wxPanel {
  public:
-  static constexpr int kWidth = 170;
-  static constexpr int kHeight = 250;
+  // Five in a row fit the picker's width.
+  static constexpr int kWidth = 160;
+  static constexpr int kHeight = 244;
 
   LearnerTile(wxWindow* parent, vanto::learners::LearnerCard card,
               vanto::learners::LearnerStanding standing, std::function<void()> on_click);

@@ -2,7 +2,7 @@
 
 #include <wx/button.h>
 #include <wx/msgdlg.h>
-#include <wx/panel.h>
+#include <wx/scrolwin.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/wrapsizer.h>
@@ -43,7 +43,9 @@ PickerFrame::PickerFrame(vanto::learners::LearnerRoster& roster, ChosenFunction 
   banner_ = new wxStaticText(this, wxID_ANY, " ");
   banner_->SetFont(wxFont(wxFontInfo(16)));
   banner_->SetForegroundColour(wxColour(200, 90, 20));
-  tiles_panel_ = new wxPanel(this);
+  // Scrolls down when more learners than fit in the window.
+  tiles_panel_ = new wxScrolledWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxVSCROLL);
+  tiles_panel_->SetScrollRate(0, 20);
   tiles_panel_->SetBackgroundColour(kBackground);
   tiles_sizer_ = new wxWrapSizer(wxHORIZONTAL);
   tiles_panel_->SetSizer(tiles_sizer_);
@@ -85,11 +87,12 @@ void PickerFrame::Rebuild() {
     auto* tile =
         new LearnerTile(tiles_panel_, card, vanto::learners::ReadLearnerStanding(card.folder),
                         [this, card] { OnTile(card); });
-    tiles_sizer_->Add(tile, 0, wxALL, 6);
+    tiles_sizer_->Add(tile, 0, wxALL, 4);
     tiles_.push_back(tile);
   }
   remove_button_->Enable(!learners.empty());
   Layout();
+  tiles_panel_->FitInside();
   tiles_panel_->Layout();
   ShowStudying();
   CallAfter([this] { TraceControls(); });

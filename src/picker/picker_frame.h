@@ -17,7 +17,7 @@
 class LearnerTile;
 class wxStaticText;
 class wxWrapSizer;
-class wxPanel;
+class wxScrolledWindow;
 
 class PickerFrame : public wxFrame {
  public:
@@ -36,7 +36,7 @@ class PickerFrame : public wxFrame {
 
   vanto::learners::LearnerRoster& roster_;
   ChosenFunction on_chosen_;
-  wxPanel* tiles_panel_;
+  wxScrolledWindow* tiles_panel_;
   wxWrapSizer* tiles_sizer_;
   wxStaticText* banner_;
   wxWindow* add_button_;
