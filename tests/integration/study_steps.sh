@@ -32,6 +32,19 @@ tile_order() {
   done | sort -g | cut -d' ' -f2 | paste -sd' ' -
 }
 
+# Waits until the tile at x turns green for the right answer to question q
+# of `count`, or, when the machine is slow to look, until the quiz has moved
+# on to the next question (only a right answer moves it on).
+wait_right_tile() {
+  local next_dot=$(((960 - 34 * ($3 - 1)) / 2 + 34 * ($2 + 1)))
+  for _ in $(seq 150); do
+    near "$(pixel $(($1 - 70)) 335)" "#67C461" && return 0
+    [ "$2" -lt $(($3 - 1)) ] && near "$(pixel $next_dot 40)" "#FFD23F" && return 0
+    sleep 0.2
+  done
+  fail "the right tile of question $(($2 + 1)) did not turn green"
+}
+
 # Works through a day's lessons once the first one is asked for: the cards,
 # the pictures and strokes, follow-me-read with the microphone (with or without
 # a device) and the quiz, with one wrong answer unless `right_answers_only` is
@@ -99,7 +112,7 @@ lessons() {
     done
     [ "$(grep -a $'^FSCommand\tsz_t' "$trace" | tail -n 1 | cut -f3)" = "$right" ] ||
       fail "question $((q + 1)) took another character for $right"
-    wait_pixel $((x - 70)) 335 "#67C461" "the right tile turns green"
+    wait_right_tile "$x" "$q" "$questions"
     [ "$q" = 0 ] && shot "${tag}quiz-right"
   done
   [ "${right_answers_only:-0}" = 1 ] || [ "$(sent "sz_f")" -gt "$wrong" ] ||
