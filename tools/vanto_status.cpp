@@ -8,6 +8,7 @@
 #include "learner/chapter_table.h"
 #include "learner/day_range.h"
 #include "learner/study.h"
+#include "learners/learner_standing.h"
 #include "platform/file_system.h"
 #include "platform/native_path.h"
 
@@ -29,11 +30,14 @@ std::string_view Character(const WordRecord& record) {
   return line.substr(0, line.find_first_of(std::string_view("\t\0", 2)));
 }
 
-void PrintPosition(const CStudy& study) {
-  const bool known_chapter = study.chapter >= 0 && study.chapter < kChapterCount;
-  std::printf("day %d, chapter %d (%s), %d days in chapter, review %s\n", study.day,
-              study.chapter + 1, known_chapter ? ChapterTable[study.chapter].name : "?",
-              study.day - study.ch_day, study.review ? "done" : "open");
+// Where the learner stands, read as the learners' picker reads it.
+void PrintStanding(const vanto::learners::LearnerStanding& standing) {
+  std::printf("day %d, chapter %d (%s), %d days in chapter, review %s\n", standing.day,
+              standing.chapter + 1, ChapterTable[standing.chapter].name, standing.days_in_chapter,
+              standing.done_today ? "done" : "open");
+}
+
+void PrintToday(const CStudy& study) {
   const long long first = DayRangeFirst(study, 0);
   std::printf("today: characters %lld to %lld:", first, first + study.group - 1);
   for (long long i = first; i < first + study.group; ++i) {
@@ -68,13 +72,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot enter %s\n", argv[1]);
     return 1;
   }
+  // Read before the load below, which starts a new study day on a new date.
+  const auto standing = vanto::learners::ReadLearnerStanding(".");
   ConsoleBoxes boxes;
   CStudy study(nullptr, &boxes);
   if (!study.Load(JoinHostPath(CurrentFolder(), "Vanto.ini"))) {
     std::fprintf(stderr, "no character list in %s\n", argv[1]);
     return 1;
   }
-  PrintPosition(study);
+  PrintStanding(standing);
+  PrintToday(study);
   PrintCounters(study);
   return 0;
 }

@@ -5,7 +5,9 @@
 // released when the handle closes, also when the process dies.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace vanto::platform {
 
@@ -22,6 +24,14 @@ class InstanceLock {
   bool Acquire();
   void Release();
   bool held() const { return fd_ >= 0; }
+
+  // Writes `text` into the held lock file, where Holder finds it: which
+  // installation holds the mark. False when the lock is not held.
+  bool Describe(std::string_view text);
+
+  // The text the process that holds lock `name` described itself with (empty
+  // when it wrote none); nothing when no other process holds it.
+  static std::optional<std::string> Holder(const std::string& name);
 
   const std::string& path() const { return path_; }
 

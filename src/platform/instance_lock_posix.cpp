@@ -34,6 +34,10 @@ std::string LockFolder() {
   return folder;
 }
 
+std::string LockPath(const std::string& folder, const std::string& name) {
+  return folder + "/" + name + "-" + std::to_string(::getuid()) + ".lock";
+}
+
 }  // namespace
 
 InstanceLock::InstanceLock(std::string name) : name_(std::move(name)) {}
@@ -47,7 +51,7 @@ bool InstanceLock::Acquire() {
   // Without a lock file of our own the start goes on, as without the mark.
   const std::string folder = LockFolder();
   if (folder.empty()) return true;
-  path_ = folder + "/" + name_ + "-" + std::to_string(::getuid()) + ".lock";
+  path_ = LockPath(folder, name_);
   int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) return true;
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -56,6 +60,29 @@ bool InstanceLock::Acquire() {
   }
   fd_ = fd;
   return true;
+}
+
+bool InstanceLock::Describe(std::string_view text) {
+  if (fd_ < 0 || ::ftruncate(fd_, 0) != 0) return false;
+  return ::pwrite(fd_, text.data(), text.size(), 0) == static_cast<ssize_t>(text.size());
+}
+
+std::optional<std::string> InstanceLock::Holder(const std::string& name) {
+  const std::string folder = LockFolder();
+  if (folder.empty()) return std::nullopt;
+  const int fd = ::open(LockPath(folder, name).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) return std::nullopt;
+  std::optional<std::string> text;
+  if (::flock(fd, LOCK_SH | LOCK_NB) == 0) {
+    ::flock(fd, LOCK_UN);
+  } else if (errno == EWOULDBLOCK) {
+    text.emplace();
+    char buffer[4096];
+    const ssize_t size = ::pread(fd, buffer, sizeof buffer, 0);
+    if (size > 0) text->assign(buffer, static_cast<std::size_t>(size));
+  }
+  ::close(fd);
+  return text;
 }
 
 void InstanceLock::Release() {

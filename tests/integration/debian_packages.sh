@@ -119,7 +119,7 @@ curl -sf -o /dev/null "http://127.0.0.1:$port/popup.htm" ||
 # --- the course for an ordinary user --------------------------------------------
 useradd --create-home --home-dir "$home" --user-group --shell /bin/bash "$user"
 install -d -o "$user" -g "$user" -m 0700 "$home/runtime"
-folder=$home/.local/share/vanto/VantoPelko
+folder=$home/.local/share/vanto/learners/1
 # A command line run as the user, in a login's plain environment.
 as_user=(setpriv --reuid="$user" --regid="$user" --init-groups env -i HOME="$home" USER="$user"
   LOGNAME="$user" PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 XDG_RUNTIME_DIR="$home/runtime")

@@ -49,6 +49,19 @@ TEST_F(InstanceLockTest, LockLivesInAPrivateFolderAndHoldsOffASecondInstance) {
   EXPECT_TRUE(second.Acquire());
 }
 
+TEST_F(InstanceLockTest, HolderTellsWhichInstallationHoldsTheLockOnlyWhileItIsHeld) {
+  EXPECT_FALSE(InstanceLock::Holder("VantoPelkoEvent"));
+  InstanceLock lock("VantoPelkoEvent");
+  ASSERT_TRUE(lock.Acquire());
+  EXPECT_EQ(InstanceLock::Holder("VantoPelkoEvent"), "");
+  ASSERT_TRUE(lock.Describe("/home/mum/.local/share/vanto/learners/2"));
+  ASSERT_TRUE(lock.Describe("/home/mum/.local/share/vanto/learners/1"));  // replaces, not appends
+  EXPECT_EQ(InstanceLock::Holder("VantoPelkoEvent"), "/home/mum/.local/share/vanto/learners/1");
+  lock.Release();
+  EXPECT_FALSE(InstanceLock::Holder("VantoPelkoEvent"));  // the text left behind means nothing
+  EXPECT_FALSE(lock.Describe("x"));
+}
+
 TEST_F(InstanceLockTest, SymlinkedLockFileAndForeignFolderAreRefused) {
   std::filesystem::create_directory(Folder());
   const std::string lock = (Folder() / ("VantoPelkoEvent-" + std::to_string(::getuid()) + ".lock"));

@@ -2,6 +2,7 @@
 
 #include "delivery/update_flag.h"
 #include "platform/file_system.h"
+#include "platform/native_path.h"
 #include "platform/temporary_files.h"
 
 CVantoPelkoApp::CVantoPelkoApp() : instance_event_("VantoPelkoEvent") {}
@@ -12,6 +13,8 @@ int CVantoPelkoApp::InitInstance(const std::vector<std::string>& arguments, Fron
     return 1;
   }
   const std::string folder = vanto::platform::ProgramFolder();
+  // Which installation holds the mark: the learners' picker tells who is studying.
+  instance_event_.Describe(vanto::platform::NativePath(folder));
   vanto::platform::SetCurrentFolder(folder);
   // Left by a crash or a kill of an earlier run (or of the updater).
   vanto::platform::RemoveStaleTemporaryFiles(folder);

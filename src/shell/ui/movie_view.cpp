@@ -9,6 +9,7 @@
 #include "platform/file_system.h"
 #include "platform/native_path.h"
 #include "shell/ui/json_text.h"
+#include "shell/ui/player_store.h"
 #include "shell/ui/scheme_replies.h"
 #include "shell/ui/ui_trace.h"
 
@@ -64,7 +65,8 @@ MovieView::MovieView(vanto::delivery::UiDispatcher& ui, Events events, std::stri
     : events_(std::move(events)),
       files_(std::move(player_folder), std::move(font_file)),
       bridge_(ui, operations_, events_.fs_command) {
-  WebKitWebContext* context = webkit_web_context_new();
+  WebKitWebContext* context =
+      NewPlayerContext(vanto::platform::NativePath(vanto::platform::ProgramFolder()));
   webkit_web_context_register_uri_scheme(context, kScheme, SchemeRequestThunk, this, nullptr);
   WebKitSecurityManager* security = webkit_web_context_get_security_manager(context);
   webkit_security_manager_register_uri_scheme_as_secure(security, kScheme);
