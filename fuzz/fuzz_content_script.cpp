@@ -10,10 +10,10 @@
 #include <string_view>
 
 #include "delivery/entry_path.h"
-#include "fuzz_temp_file.h"
 #include "delivery/manifest_file.h"
 #include "delivery/manifest_line.h"
 #include "delivery/signature/manifest_signature.h"
+#include "fuzz_temp_file.h"
 #include "service/content/content_script.h"
 #include "service/content/manifest_signer.h"
 
@@ -30,12 +30,12 @@ void Write(const fs::path& file, const std::string& bytes) {
 // story, and an update tree; and a signing key.
 vanto::service::ContentConfig Course(const fs::path& folder) {
   const fs::path root = folder / "course";
-  Write(root / "list.txt", "\xE4\xBA\xBA\tren\tw\ts\n\xE5\xA4\xA7\tda\tw\ts\n\xE5\xB0\x8F\txiao\tw\ts\n");
+  Write(root / "list.txt",
+        "\xE4\xBA\xBA\tren\tw\ts\n\xE5\xA4\xA7\tda\tw\ts\n\xE5\xB0\x8F\txiao\tw\ts\n");
   for (int i = 0; i < 3; ++i) {
     const std::string n = std::to_string(i);
-    for (const std::string& name :
-         {"ss/" + n + ".mp3", "ss/" + n + "w.mp3", "ss/" + n + "s.mp3", "bh/" + n + ".swf",
-          "tp/" + n + ".swf", "pz/" + n + ".jpg"}) {
+    for (const std::string& name : {"ss/" + n + ".mp3", "ss/" + n + "w.mp3", "ss/" + n + "s.mp3",
+                                    "bh/" + n + ".swf", "tp/" + n + ".swf", "pz/" + n + ".jpg"}) {
       Write(root / name, name);
     }
   }

@@ -17,7 +17,7 @@
 inline std::filesystem::path FuzzScratchFolder() {
   std::error_code error;
   return std::filesystem::is_directory("/dev/shm", error) ? std::filesystem::path("/dev/shm")
-                                                         : std::filesystem::temp_directory_path();
+                                                          : std::filesystem::temp_directory_path();
 }
 
 class FuzzTempFile {

@@ -10,7 +10,8 @@ if [ "${1:-}" = --fix ]; then
   exit 0
 fi
 if ! clang-format --dry-run --Werror "${files[@]}" 2>/tmp/vanto-format.$$; then
-  grep -o '^[^:]*' /tmp/vanto-format.$$ | sort -u | sed 's/^/not formatted: /' >&2
+  sed -n 's/^\([^: ]*\):[0-9]*:[0-9]*: error:.*/not formatted: \1/p' /tmp/vanto-format.$$ |
+    sort -u >&2
   rm -f /tmp/vanto-format.$$
   echo "run: bash scripts/check-format.sh --fix" >&2
   exit 1

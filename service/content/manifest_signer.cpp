@@ -27,9 +27,9 @@ void WriteNewFile(const std::filesystem::path& path, const std::string& text, mo
 
 ManifestSigner::ManifestSigner(const std::filesystem::path& secret_key_file,
                                std::int64_t valid_days, Clock clock)
-    : valid_seconds_(valid_days * 24 * 60 * 60),
-      clock_(clock ? std::move(clock)
-                   : [] { return static_cast<std::int64_t>(std::time(nullptr)); }) {
+    : valid_seconds_(valid_days * 24 * 60 * 60), clock_(clock ? std::move(clock) : [] {
+        return static_cast<std::int64_t>(std::time(nullptr));
+      }) {
   std::ifstream in(secret_key_file);
   std::ostringstream text;
   text << in.rdbuf();

@@ -42,7 +42,8 @@ std::optional<std::string> FileDigest(std::string_view host_path) {
   char block[64 * 1024];
   std::uint64_t done = 0;
   while (done < size) {
-    const auto want = static_cast<std::uint32_t>(std::min<std::uint64_t>(sizeof block, size - done));
+    const auto want =
+        static_cast<std::uint32_t>(std::min<std::uint64_t>(sizeof block, size - done));
     const std::uint32_t got = file.Read(block, want);
     if (got == 0) return {};
     Md5Update(context, block, got);

@@ -47,8 +47,7 @@ std::optional<ManifestVerifier> ManifestVerifier::Configured(ManifestKind kind) 
   const std::optional<platform::SystemConfig> config =
       platform::ReadSystemConfig("publisher-key", "VANTO_PUBLISHER_KEY_FILE");
   if (!config) return std::nullopt;
-  const std::optional<PublicKey> key =
-      config->text ? ParsePublicKey(*config->text) : std::nullopt;
+  const std::optional<PublicKey> key = config->text ? ParsePublicKey(*config->text) : std::nullopt;
   if (key) return ManifestVerifier(key, kind);
   const std::string problem = config->problem.empty() ? "it holds no key" : config->problem;
   std::fprintf(stderr, "publisher key %s: %s; every manifest is refused\n", config->path.c_str(),

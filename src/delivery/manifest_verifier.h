@@ -58,7 +58,7 @@ class ManifestVerifier {
 
   std::optional<PublicKey> key_;
   ManifestKind kind_;
-  std::string problem_;      // why the settings refuse every manifest
+  std::string problem_;  // why the settings refuse every manifest
   bool problem_told_ = false;
   bool problem_pending_ = false;
 };

@@ -35,11 +35,11 @@
 namespace vanto::delivery {
 
 struct DownloadLimits {
-  long deadline_seconds;    // the whole transfer, connecting included
-  long connect_seconds;     // connecting
-  long low_speed_bytes;     // a transfer slower than this (bytes/s) ...
-  long low_speed_seconds;   // ... for this long is abandoned
-  std::int64_t max_bytes;   // the largest body accepted
+  long deadline_seconds;   // the whole transfer, connecting included
+  long connect_seconds;    // connecting
+  long low_speed_bytes;    // a transfer slower than this (bytes/s) ...
+  long low_speed_seconds;  // ... for this long is abandoned
+  std::int64_t max_bytes;  // the largest body accepted
 };
 
 // Manifests, signatures and account answers: 4 MiB is over ten times the

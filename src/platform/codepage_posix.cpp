@@ -1,11 +1,11 @@
-#include "platform/codepage.h"
-
 #include <iconv.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
+
+#include "platform/codepage.h"
 
 namespace vanto::platform {
 namespace {

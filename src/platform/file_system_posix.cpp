@@ -1,5 +1,3 @@
-#include "platform/file_system.h"
-
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
@@ -10,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/file_system.h"
 #include "platform/native_path.h"
 #include "platform/temporary_files.h"
 

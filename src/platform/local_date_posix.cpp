@@ -1,6 +1,6 @@
-#include "platform/local_date.h"
-
 #include <time.h>
+
+#include "platform/local_date.h"
 
 namespace vanto::platform {
 

@@ -12,7 +12,8 @@ namespace vanto::platform {
 
 std::optional<std::string> UserStateFolder() {
   const char* state_home = std::getenv("XDG_STATE_HOME");
-  if (state_home && *state_home == '/') return (std::filesystem::path(state_home) / "vanto").string();
+  if (state_home && *state_home == '/')
+    return (std::filesystem::path(state_home) / "vanto").string();
   const char* home = std::getenv("HOME");
   if (home && *home == '/') return (std::filesystem::path(home) / ".local/state/vanto").string();
   return std::nullopt;

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "shell/content_fetches.h"
-#include "shell/manifest_fetcher.h"
 #include "shell/front_end/reload_dialogs.h"
+#include "shell/manifest_fetcher.h"
 
 class DownloadBookkeeping : public ContentFetches {
  public:

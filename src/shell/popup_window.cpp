@@ -2,7 +2,6 @@
 
 #include <utility>
 
-
 using vanto::delivery::ID_DOWNLOAD_DONE;
 using vanto::delivery::ID_DOWNLOAD_RANGE;
 using vanto::delivery::ID_DOWNLOAD_STEP;

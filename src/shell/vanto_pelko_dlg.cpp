@@ -25,9 +25,10 @@ CVantoPelkoDlg::CVantoPelkoDlg(const HostServices& services)
     : services_(services),
       documents_(services_.boxes),
       study_(&documents_, services_.boxes),
-      puzzle_(
-          services_.movie,
-          [this](int index, const CStudy& learner) { documents_.WritePuzzleHanzi(index, learner); }),
+      puzzle_(services_.movie,
+              [this](int index, const CStudy& learner) {
+                documents_.WritePuzzleHanzi(index, learner);
+              }),
       microphone_(services_.movie,
                   [ui = services_.ui](std::function<void()> task) { ui->Post(std::move(task)); }),
       downloads_(*services_.reload_dialogs),

@@ -16,8 +16,8 @@
 #include "shell/devices/microphone.h"
 #include "shell/devices/puzzle_bridge.h"
 #include "shell/download_bookkeeping.h"
-#include "shell/popup_window.h"
 #include "shell/front_end/host_services.h"
+#include "shell/popup_window.h"
 #include "shell/window_style.h"
 
 inline constexpr const char* kProgramVersion = "20120610";

@@ -1,9 +1,9 @@
 // The files of the update manifest: each fetched beside the file it replaces,
 // then all moved into place together, executables installed and started.
 #include "delivery/directories.h"
-#include "delivery/manifest_verifier.h"
 #include "delivery/entry_path.h"
 #include "delivery/manifest_line.h"
+#include "delivery/manifest_verifier.h"
 #include "delivery/path_limit.h"
 #include "delivery/url_escape.h"
 #include "platform/file_system.h"

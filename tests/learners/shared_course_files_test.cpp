@@ -7,11 +7,11 @@
 
 #include "delivery/file_digest.h"
 #include "delivery/md5.h"
-#include "test_http_server.h"
 #include "delivery/url_download.h"
 #include "learners/course_sharing.h"
 #include "platform/native_path.h"
 #include "temp_folder.h"
+#include "test_http_server.h"
 
 using vanto::testing::TempFolder;
 

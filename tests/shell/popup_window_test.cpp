@@ -38,8 +38,7 @@ PopupSettings NoticePages() {
 
 class PopupTest : public ::testing::Test {
  protected:
-  PopupTest()
-      : view(log), popup(NoticePages()) {
+  PopupTest() : view(log), popup(NoticePages()) {
     popup.OnInitDialog(view);  // no main window: no download starts
   }
   // A download in progress, as after a started fetch.

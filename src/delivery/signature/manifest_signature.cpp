@@ -184,8 +184,8 @@ std::optional<ManifestSignature> ParseSignatureLine(std::string_view line) {
   std::optional<std::string> request = UnescapedRequest(fields[3]);
   const std::string_view bytes = fields[4];
   // One spelling only: lower-case digits, the times without sign or leading zeros.
-  if (key_id.size() != 2 * kKeyIdBytes || !IsLowerHex(key_id) || !IsLowerHex(bytes) ||
-      !signed_at || !valid_until || *valid_until < *signed_at || !request ||
+  if (key_id.size() != 2 * kKeyIdBytes || !IsLowerHex(key_id) || !IsLowerHex(bytes) || !signed_at ||
+      !valid_until || *valid_until < *signed_at || !request ||
       !ParseHex(bytes, signature.signature.data(), signature.signature.size())) {
     return std::nullopt;
   }

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/headless/headless_host.h"
 #include "shell/app/vanto_pelko_app.h"
+#include "shell/headless/headless_host.h"
 #ifdef VANTO_WINDOWED
 #include "shell/ui/windowed_front_end.h"
 #endif

@@ -113,8 +113,8 @@ bool ChapterConfirmed(const std::string& reply, int chapter) {
 }  // namespace
 
 AccountClient::AccountClient(CStudy& study, AccountIdentity& identity,
-                             const std::string& account_host,
-                             vanto::platform::MessageBoxes& boxes, ContentFetches& fetches)
+                             const std::string& account_host, vanto::platform::MessageBoxes& boxes,
+                             ContentFetches& fetches)
     : study_(study),
       identity_(identity),
       account_host_(account_host),
@@ -154,8 +154,8 @@ bool AccountClient::ParentLogin(std::string_view text) {
   const std::string password = CutAtCharacter(text.substr(separators.last + 1), kMaxPasswordBytes);
   if (name.empty() || password.empty()) return false;
   const std::string url = AccountUrl() + "?name=" + PercentEncode(name) +
-                          "&psw=" + PercentEncode(password) + "&qudao=" + PercentEncode(identity_.qudao) +
-                          "&rand=" + RandValue();
+                          "&psw=" + PercentEncode(password) +
+                          "&qudao=" + PercentEncode(identity_.qudao) + "&rand=" + RandValue();
   const std::string reply = ReplyPath();
   if (!Exchange(url, reply) || !IsValidReply(reply)) return false;
   if (identity_.uid == 0) identity_.uid = vanto::platform::ReadProfileInt("user", "uid", 0, reply);
@@ -173,14 +173,13 @@ int AccountClient::SendMofa() {
   // again at the next occasion and are stored at exit.
   const std::string counts = WriteMofa(study_, "");
   if (counts.empty()) return 0;
-  const std::string url = AccountUrl() + "?" + IdentityQuery() +
-                          "&mofa=" + PercentEncode(counts) + "&rand=" + RandValue();
+  const std::string url = AccountUrl() + "?" + IdentityQuery() + "&mofa=" + PercentEncode(counts) +
+                          "&rand=" + RandValue();
   return Exchange(url, ReplyPath()) ? 1 : 0;
 }
 
 int AccountClient::ReportStudy() {
-  const std::string url =
-      AccountUrl() + "?" + IdentityQuery() + "&study=1&rand=" + RandValue();
+  const std::string url = AccountUrl() + "?" + IdentityQuery() + "&study=1&rand=" + RandValue();
   return Exchange(url, ReplyPath()) ? 1 : 0;
 }
 

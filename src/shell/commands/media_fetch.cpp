@@ -45,7 +45,7 @@ MediaFetches::MediaFetches(const CStudy& study, vanto::documents::CourseDocument
 
 void MediaFetches::FetchDayContent(std::int64_t day, std::int64_t from, std::int64_t to) {
   fetches_.FetchWithReloadDialog("?pday=" + std::to_string(day) + "&from=" + std::to_string(from) +
-                            "&to=" + std::to_string(to));
+                                 "&to=" + std::to_string(to));
 }
 
 // Stories 0 to 63 keep a flag once complete and are not tested again during
@@ -72,7 +72,8 @@ void MediaFetches::FetchPuzzlePictures(std::string_view args) {
     for (std::int64_t c = start; c < end; ++c) {
       if (MediaMissing("pz", c, "jpg")) {
         // The first number is the end of the range (exclusive).
-        fetches_.FetchWithReloadDialog("?pz=" + std::to_string(end) + "&from=" + std::to_string(start));
+        fetches_.FetchWithReloadDialog("?pz=" + std::to_string(end) +
+                                       "&from=" + std::to_string(start));
       }
     }
     PlacePuzzleIndexes();

@@ -6,5 +6,5 @@
 #include <functional>
 #include <string_view>
 
-using NoticeObserver =
-    std::function<void(std::string_view target, int code, std::int64_t value, std::string_view line)>;
+using NoticeObserver = std::function<void(std::string_view target, int code, std::int64_t value,
+                                          std::string_view line)>;

@@ -12,9 +12,9 @@
 #include "delivery/service_hosts.h"
 #include "platform/codepage.h"
 #include "platform/file_system.h"
+#include "shell/app/vanto_pelko_app.h"
 #include "shell/delivery_fetcher.h"
 #include "shell/headless/headless_output.h"
-#include "shell/app/vanto_pelko_app.h"
 #include "shell/vanto_pelko_dlg.h"
 
 namespace {

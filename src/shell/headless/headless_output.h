@@ -13,9 +13,9 @@
 #include "delivery/ui_dispatcher.h"
 #include "platform/message_box.h"
 #include "shell/front_end/movie_control.h"
-#include "shell/popup_window.h"
 #include "shell/front_end/reload_dialogs.h"
 #include "shell/front_end/window_actions.h"
+#include "shell/popup_window.h"
 
 class HeadlessOutput {
  public:

@@ -15,6 +15,7 @@
 #include "platform/file_system.h"
 #include "platform/native_path.h"
 #include "resources/vanto/strings.h"
+#include "shell/app/vanto_pelko_app.h"
 #include "shell/delivery_fetcher.h"
 #include "shell/ui/display_available.h"
 #include "shell/ui/main_frame.h"
@@ -24,7 +25,6 @@
 #include "shell/ui/unseen_popup_runner.h"
 #include "shell/ui/wx_message_boxes.h"
 #include "shell/ui/wx_ui_dispatcher.h"
-#include "shell/app/vanto_pelko_app.h"
 #include "shell/vanto_pelko_dlg.h"
 #ifdef VANTO_NOTICE_WINDOW
 #include "shell/ui/notice/notice_window.h"
