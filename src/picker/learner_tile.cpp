@@ -7,6 +7,7 @@
 
 #include "learner/chapter_table.h"
 #include "picker/animal_pictures.h"
+#include "picker/paint_canvas.h"
 
 namespace {
 
@@ -46,9 +47,7 @@ void LearnerTile::SetStudying(bool studying) {
 
 void LearnerTile::OnPaint(wxPaintEvent&) {
   wxAutoBufferedPaintDC dc(this);
-  dc.SetBackground(wxBrush(GetParent()->GetBackgroundColour()));
-  dc.Clear();
-  std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::Create(dc));
+  std::unique_ptr<wxGraphicsContext> gc = ClearedCanvas(*this, dc);
   if (!gc) return;
   const wxSize size = GetClientSize();
   gc->SetPen(wxPen(hover_ ? wxColour(255, 170, 40) : wxColour(225, 215, 200), hover_ ? 4 : 2));

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "picker/animal_pictures.h"
+#include "picker/paint_canvas.h"
 
 namespace {
 constexpr int kGap = 8;
@@ -34,9 +35,7 @@ void PictureChoice::OnClick(wxMouseEvent& event) {
 
 void PictureChoice::OnPaint(wxPaintEvent&) {
   wxAutoBufferedPaintDC dc(this);
-  dc.SetBackground(wxBrush(GetParent()->GetBackgroundColour()));
-  dc.Clear();
-  std::unique_ptr<wxGraphicsContext> gc(wxGraphicsContext::Create(dc));
+  std::unique_ptr<wxGraphicsContext> gc = ClearedCanvas(*this, dc);
   if (!gc) return;
   for (int i = 0; i < kAnimalCount; ++i) {
     const double x = kGap / 2 + i * (kSize + kGap);

@@ -96,12 +96,17 @@ void CVantoPelkoDlg::OnManifestLoaded(std::int64_t line_count) {
   status_text_.clear();
 }
 
-void CVantoPelkoDlg::PlayMainMovie() {
+// A movie of the program folder, played once, allowed to go full screen.
+void CVantoPelkoDlg::PlayMovieFile(const char* name) {
   MovieControl& movie = *services_.movie;
-  movie.LoadMovie(0, ProgramFile("Vanto.swf"));
+  movie.LoadMovie(0, ProgramFile(name));
   movie.SetLoop(false);
   movie.SetAllowFullScreen("true");
   movie.Play();
+}
+
+void CVantoPelkoDlg::PlayMainMovie() {
+  PlayMovieFile("Vanto.swf");
 }
 
 void CVantoPelkoDlg::LoadMainMovie() {
@@ -122,22 +127,14 @@ void CVantoPelkoDlg::ReloadMainMovie() {
 }
 
 void CVantoPelkoDlg::PlayGameMovie() {
-  MovieControl& movie = *services_.movie;
-  movie.LoadMovie(0, ProgramFile("flashGame.swf"));
-  movie.SetLoop(false);
-  movie.SetAllowFullScreen("true");
-  movie.Play();
-  movie.SetScaleMode(0);
+  PlayMovieFile("flashGame.swf");
+  services_.movie->SetScaleMode(0);
 }
 
 void CVantoPelkoDlg::ShowKongMovie() {
-  MovieControl& movie = *services_.movie;
-  movie.SetScaleMode(0);
+  services_.movie->SetScaleMode(0);
   services_.window->CoverClientArea();
-  movie.LoadMovie(0, ProgramFile("Kong.swf"));
-  movie.SetLoop(false);
-  movie.SetAllowFullScreen("true");
-  movie.Play();
+  PlayMovieFile("Kong.swf");
   services_.window->CoverClientArea();
 }
 

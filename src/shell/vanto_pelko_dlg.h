@@ -74,6 +74,7 @@ class CVantoPelkoDlg : public vanto::delivery::ProgressTarget {
   bool closing() const { return closing_ != 0; }
 
  private:
+  void PlayMovieFile(const char* name);
   void PlayMainMovie();
   void ShowLoadingProgress();
   bool DispatchGameAndAccount(const std::string& command, const std::string& args);

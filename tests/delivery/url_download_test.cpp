@@ -14,11 +14,7 @@
 namespace vanto::delivery {
 namespace {
 
-using vanto::testing::EndlessServer;
-using vanto::testing::HostPath;
-using vanto::testing::StallingServer;
-using vanto::testing::TempFolder;
-using vanto::testing::TestHttpServer;
+using namespace vanto::testing;
 
 class UrlDownloadTest : public ::testing::Test {
  protected:

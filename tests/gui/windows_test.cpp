@@ -19,12 +19,7 @@
 #include "virtual_display.h"
 
 namespace fs = std::filesystem;
-using vanto::testing::ChildProcess;
-using vanto::testing::FreeLocalPort;
-using vanto::testing::ReadFile;
-using vanto::testing::TempFolder;
-using vanto::testing::VirtualDisplay;
-using vanto::testing::WriteFile;
+using namespace vanto::testing;
 
 namespace {
 

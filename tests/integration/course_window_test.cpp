@@ -23,11 +23,7 @@
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using vanto::testing::FreeLocalPort;
-using vanto::testing::ListenOnLoopback;
-using vanto::testing::ReadFile;
-using vanto::testing::TempFolder;
-using vanto::testing::VirtualDisplay;
+using namespace vanto::testing;
 
 namespace {
 

@@ -22,11 +22,7 @@
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
-using vanto::testing::ChildProcess;
-using vanto::testing::FreeLocalPort;
-using vanto::testing::ListenOnLoopback;
-using vanto::testing::ReadFile;
-using vanto::testing::TempFolder;
+using namespace vanto::testing;
 
 namespace {
 

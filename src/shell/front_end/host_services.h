@@ -11,12 +11,12 @@
 #include "shell/front_end/quiet_services.h"
 
 struct HostServices {
-  MovieControl* movie = &TheQuietMovie();
-  WindowActions* window = &TheQuietWindow();
-  vanto::platform::MessageBoxes* boxes = &TheQuietBoxes();
-  vanto::delivery::UiDispatcher* ui = &TheQuietUi();
-  ReloadDialogFactory* reload_dialogs = &TheNoReloadDialogs();
-  PopupRunner* popups = &TheNoPopups();
+  MovieControl* movie = &TheQuietServices().movie;
+  WindowActions* window = &TheQuietServices().window;
+  vanto::platform::MessageBoxes* boxes = &TheQuietServices().boxes;
+  vanto::delivery::UiDispatcher* ui = &TheQuietServices().ui;
+  ReloadDialogFactory* reload_dialogs = &TheQuietServices().reload_dialogs;
+  PopupRunner* popups = &TheQuietServices().popups;
   // Reload dialogs report their own notices.
   NoticeObserver notice_observer = [](std::string_view, int, std::int64_t, std::string_view) {};
   // Releases the single-instance lock so that a new instance may start.

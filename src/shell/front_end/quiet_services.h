@@ -63,10 +63,13 @@ class NoPopups : public PopupRunner {
   int RunPopup(CWebDlg&) override { return 0; }
 };
 
-// One shared instance of each; they are stateless.
-QuietMovie& TheQuietMovie();
-QuietWindow& TheQuietWindow();
-QuietBoxes& TheQuietBoxes();
-QuietUi& TheQuietUi();
-NoReloadDialogs& TheNoReloadDialogs();
-NoPopups& TheNoPopups();
+// One shared set; the stand-ins hold no state.
+struct QuietServices {
+  QuietMovie movie;
+  QuietWindow window;
+  QuietBoxes boxes;
+  QuietUi ui;
+  NoReloadDialogs reload_dialogs;
+  NoPopups popups;
+};
+QuietServices& TheQuietServices();
