@@ -32,3 +32,9 @@ start_service() {
   fi
   service_url=http://127.0.0.1:$service_port
 }
+
+# A loopback port where nothing listens now, for a service that must be told
+# its port before it starts (the installed service reads it from its settings).
+free_port() {
+  python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
+}
