@@ -321,7 +321,9 @@ TEST_F(ServiceFixture, AKillDuringADownloadLeavesNothingInPlace) {
     const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     for (;;) {
       const std::vector<fs::path> parts = PartFiles(program_);
-      if (!parts.empty() && fs::file_size(parts[0]) >= 256 * 1024) break;
+      // A part file may be renamed away between the listing and the size.
+      std::error_code gone;
+      if (!parts.empty() && fs::file_size(parts[0], gone) >= 256 * 1024 && !gone) break;
       ASSERT_LT(std::chrono::steady_clock::now(), give_up) << "the download never began";
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
