@@ -10,19 +10,11 @@
   const step = (what) => post("step " + Date.now() + " " + what);
   step("page script");
 
-  // The CJK font is fetched once, at once, beside the engine's compile;
-  // every player instance then reads it from memory.
+  // The CJK font: Ruffle fetches it from the host for each player instance
+  // it makes. A copy kept in the page (a blob) would sit in the web engine's
+  // network process for the whole session, 6 MiB for a local read that
+  // takes a few milliseconds.
   const fontFile = "font.otf";
-  const font = fetch(fontFile)
-      .then((response) => {
-        if (!response.ok) throw new Error("status " + response.status);
-        return response.blob();
-      })
-      .then((blob) => {
-        step("font fetched");
-        return URL.createObjectURL(blob);
-      })
-      .catch(() => fontFile);  // Ruffle then fetches it itself, and says so if it fails
 
   // Ruffle compiles its engine (WebAssembly) once a page, on the first load
   // of any player, before it makes that player's instance. A probe player
@@ -139,12 +131,12 @@
       player.classList.remove("unloaded");
       player.dataset.url = op.url;
       // Settings made right after the load (AllowFullScreen, ScaleMode) count.
-      loading = loading.then(() => font).then((fontUrl) => player.ruffle().load({
+      loading = loading.then(() => player.ruffle().load({
         url: op.url,
         allowScriptAccess: true,
         allowFullscreen: settings.allowFullscreen,
         scale: settings.scale,
-        fontSources: [fontUrl],
+        fontSources: [fontFile],
       }))
           .catch((error) => post("error the movie did not load: " + error));
     },
