@@ -1,6 +1,6 @@
-#include "platform/process_memory.h"
-
 #include <malloc.h>
+
+#include "platform/process_memory.h"
 
 namespace vanto::platform {
 

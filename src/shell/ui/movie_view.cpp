@@ -8,6 +8,7 @@
 #include "platform/codepage.h"
 #include "platform/file_system.h"
 #include "platform/native_path.h"
+#include "platform/process_memory.h"
 #include "shell/ui/json_text.h"
 #include "shell/ui/player_store.h"
 #include "shell/ui/scheme_replies.h"
@@ -137,6 +138,10 @@ void MovieView::OnPageMessage(const std::string& message) {
   if (message == "ready") {
     page_ready_ = true;
     Flush();
+  } else if (message.rfind("frame ", 0) == 0) {
+    // A movie is on screen: the work before it (the start-up, the last
+    // movie's player) is over, and what it freed can go back.
+    vanto::platform::ReturnFreedMemory();
   } else if (message == "key Escape") {
     if (events_.escape) events_.escape();
   } else if (message.rfind("error ", 0) == 0) {
