@@ -21,8 +21,8 @@
 #include "shell/ui/main_frame.h"
 #include "shell/ui/movie_view.h"
 #include "shell/ui/reload_dialog.h"
-#include "shell/ui/script_engine_tiering.h"
 #include "shell/ui/unseen_popup_runner.h"
+#include "shell/ui/web_engine_environment.h"
 #include "shell/ui/wx_message_boxes.h"
 #include "shell/ui/wx_ui_dispatcher.h"
 #include "shell/vanto_pelko_dlg.h"
@@ -92,7 +92,7 @@ std::unique_ptr<WindowedFrontEnd> WindowedFrontEnd::Start(int& argc, char** argv
                  "run \"Vanto --headless\" to use the course without a window\n");
     return nullptr;
   }
-  SetScriptEngineTiering();  // before any thread that could read the environment
+  SetWebEngineEnvironment();  // before any thread that could read the environment
   if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
     std::fprintf(stderr, "Vanto: the display could not be opened\n");
     return nullptr;
@@ -112,15 +112,9 @@ void WindowedFrontEnd::ShowStartMessage(const std::string& text) {
 
 int WindowedFrontEnd::RunMainWindow(CVantoPelkoApp& app) {
   WxUiDispatcher ui;
-  MainFrame* frame = new MainFrame;
-  WxMessageBoxes boxes(frame);
-  ReloadDialogs reloads(frame, ui);
-#ifdef VANTO_NOTICE_WINDOW
-  NoticeWindowRunner popups(frame, frame->GetIcon());
-#else
-  UnseenPopupRunner popups(ui);
-#endif
-  vanto::delivery::SystemProcessControl processes;
+  // The movie's view first: its web process and the player page start while
+  // the window is built and the course is checked.
+  MainFrame* frame = nullptr;
   CVantoPelkoDlg* main_window = nullptr;
   MovieView::Events events;
   events.fs_command = [&](const std::string& command, const std::string& args) {
@@ -134,7 +128,16 @@ int WindowedFrontEnd::RunMainWindow(CVantoPelkoApp& app) {
     if (main_window) main_window->OnEscape();
   };
   MovieView movie(ui, events, PlayerFolder(), PlayerFont());
+  frame = new MainFrame;
   frame->AttachMovie(movie.widget());
+  WxMessageBoxes boxes(frame);
+  ReloadDialogs reloads(frame, ui);
+#ifdef VANTO_NOTICE_WINDOW
+  NoticeWindowRunner popups(frame, frame->GetIcon());
+#else
+  UnseenPopupRunner popups(ui);
+#endif
+  vanto::delivery::SystemProcessControl processes;
 
   HostServices services;
   services.movie = &movie;
